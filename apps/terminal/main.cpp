@@ -1,0 +1,97 @@
+#include "terminalwindow.h"
+
+#include <ztlib/pbdatachange.h>
+#include <ztlib/simulatedmarket.h>
+#include <ztversion.h>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFont>
+#include <QFontDatabase>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The library asks for "微软雅黑"; map it to whichever CJK font this machine has.
+void mapFonts()
+{
+    const QStringList candidates = {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                                    QStringLiteral("Source Han Sans SC"), QStringLiteral("Droid Sans Fallback")};
+    const QStringList families = QFontDatabase().families();
+    for (const QString& f : candidates) {
+        if (families.contains(f)) {
+            QFont::insertSubstitution(QStringLiteral("微软雅黑"), f);
+            break;
+        }
+    }
+    QApplication::setFont(QFont(QStringLiteral("微软雅黑"), 9));
+}
+
+bool wantsScreenshot(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--screenshot") == 0)
+            return true;
+    }
+    return false;
+}
+
+}
+
+int main(int argc, char* argv[])
+{
+    // Screenshots must work without a display.
+    if (wantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zt-terminal"));
+    QApplication::setOrganizationName(QStringLiteral("ZtControlLib"));
+    QApplication::setApplicationVersion(ZtControlLibInfo::version());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Demo terminal of ZtControlLib on a simulated market"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("Render offscreen, save a PNG and exit."),
+                                  QStringLiteral("file"));
+    QCommandLineOption page(QStringLiteral("page"), QStringLiteral("Page to show first."), QStringLiteral("name"));
+    QCommandLineOption after(QStringLiteral("after"), QStringLiteral("Milliseconds before the screenshot."),
+                             QStringLiteral("ms"), QStringLiteral("1500"));
+    QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the simulated market."),
+                            QStringLiteral("n"), QStringLiteral("20261206"));
+    QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Folder of the user's data."),
+                               QStringLiteral("dir"));
+    parser.addOptions({screenshot, page, after, seed, dataDir});
+    parser.process(app);
+
+    if (parser.isSet(dataDir)) {
+        const QString dir = QDir(parser.value(dataDir)).absolutePath();
+        QDir().mkpath(dir);
+        qputenv("ZT_DATA_DIR", dir.toLocal8Bit());
+    }
+
+    mapFonts();
+    PBDataChange::installSource(std::make_shared<SimulatedMarket>(parser.value(seed).toULongLong()));
+
+    TerminalWindow window;
+    if (parser.isSet(page) && !window.showPage(parser.value(page)))
+        std::fprintf(stderr, "zt-terminal: no page named %s\n", qPrintable(parser.value(page)));
+    window.show();
+
+    if (parser.isSet(screenshot)) {
+        const QString file = parser.value(screenshot);
+        QTimer::singleShot(parser.value(after).toInt(), &window, [&window, file] {
+            const bool ok = window.grab().save(file, "PNG");
+            if (!ok)
+                std::fprintf(stderr, "zt-terminal: cannot write %s\n", qPrintable(file));
+            QApplication::exit(ok ? 0 : 1);
+        });
+    }
+    return app.exec();
+}
