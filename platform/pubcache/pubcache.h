@@ -1,0 +1,25 @@
+#pragma once
+
+#include "pubstaticsignal.h"
+
+#include <ztlib/dqdquery.h>
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <atomic>
+
+// Process-wide state of the terminal.
+class PubCache
+{
+public:
+    // True while the application runs; every polling loop ends when it turns false.
+    static std::atomic<bool> runFlag;
+    static PubStaticSignal SSignal;
+    // Every security (static fields), filled from the market source at start.
+    static DQDDataList mDataQueryAll;
+    static bool mIsDebug;
+    // Page name -> address, with placeholders PubConfig::replaceUrl fills in.
+    static QMap<QString, QString> mUrlList;
+};
