@@ -1,0 +1,170 @@
+#include <ztlib/pbdatachange.h>
+#include <ztlib/scriptedmarket.h>
+#include <ztlib/ztfields.h>
+
+#include <QtConcurrent>
+#include <QtTest>
+
+class tst_ScriptedMarket : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::shared_ptr<ScriptedMarket> mMarket;
+
+    static DQDDataList rows(int n)
+    {
+        DQDDataList list;
+        for (int i = 0; i < n; ++i) {
+            DQDUnionReader r;
+            r.setValue(ZtField::UniqueCode, QStringLiteral("SZ%1").arg(i, 6, 10, QLatin1Char('0')));
+            list.append(r);
+        }
+        return list;
+    }
+
+private slots:
+    void init()
+    {
+        mMarket = std::make_shared<ScriptedMarket>();
+        PBDataChange::installSource(mMarket);
+    }
+
+    void cleanup()
+    {
+        PBDataChange::installSource(nullptr);
+        mMarket.reset();
+    }
+
+    void timeStampRule_data()
+    {
+        QTest::addColumn<qint64>("downTime");
+        QTest::addColumn<qint64>("checkDT");
+        QTest::addColumn<bool>("complete");
+        QTest::addColumn<bool>("updated");
+        QTest::newRow("first read") << qint64(100) << qint64(0) << true << true;
+        QTest::newRow("newer") << qint64(101) << qint64(100) << true << true;
+        QTest::newRow("same time") << qint64(100) << qint64(100) << true << false;
+        QTest::newRow("older") << qint64(99) << qint64(100) << false << false;
+        QTest::newRow("incomplete but newer") << qint64(200) << qint64(100) << false << true;
+    }
+
+    void timeStampRule()
+    {
+        QFETCH(qint64, downTime);
+        QFETCH(qint64, checkDT);
+        QFETCH(bool, complete);
+        QFETCH(bool, updated);
+        mMarket->setAnswer(QStringLiteral("LBGD_QNowForMK_DL"), rows(3), downTime, complete);
+        const DQDDataList list = PBDataChange::LBGD_QNowForMK_DL({QStringLiteral("SH")}, {ZtE_ZQLX_AShare},
+                                                                 checkDT, 17030, 0, 150, true);
+        QCOMPARE(list.count(), 3);
+        QCOMPARE(list.getDataDownTime(), downTime);
+        QCOMPARE(list.getDataIsUpdate(), updated);
+        QCOMPARE(list.getDataDownValid(), complete);
+    }
+
+    void unsetQueryAnswersEmpty()
+    {
+        const DQDDataList list = PBDataChange::LBGD_Dline(Q_DD_Now(), false, false, 0);
+        QCOMPARE(list.count(), 0);
+        QVERIFY(!list.getDataIsUpdate());
+        QVERIFY(PBDataChange::LBDG_QNowSingle(QStringLiteral("SH000001"), false).isEmpty());
+    }
+
+    void callsAreLoggedWithArguments()
+    {
+        PBDataChange::LBGD_QNowForMK_DL({QStringLiteral("SH"), QStringLiteral("SZ")}, {ZtE_ZQLX_AShare}, 7, 22030,
+                                        50, 150, false);
+        PBDataChange::LBGD_QNowForBk_DL(QStringLiteral("BK0001"), 3, 0, true);
+        QCOMPARE(mMarket->totalCalls(), 2);
+        const auto calls = mMarket->calls(QStringLiteral("LBGD_QNowForMK_DL"));
+        QCOMPARE(calls.size(), 1);
+        const QVariantList expected = {QStringList{QStringLiteral("SH"), QStringLiteral("SZ")},
+                                       QVariantList{int(ZtE_ZQLX_AShare)},
+                                       qint64(7),
+                                       22030u,
+                                       50,
+                                       150,
+                                       false};
+        QCOMPARE(calls.first().args, expected);
+        QCOMPARE(calls.first().checkDT, qint64(7));
+        QCOMPARE(mMarket->calls(QStringLiteral("LBGD_QNowForBk_DL")).first().args.first().toString(),
+                 QStringLiteral("BK0001"));
+        mMarket->clearCalls();
+        QCOMPARE(mMarket->totalCalls(), 0);
+    }
+
+    void quotesInRequestOrder()
+    {
+        Q_DD_Now a;
+        a.setValue(ZtField::UniqueCode, QStringLiteral("SH600000"));
+        Q_DD_Now b;
+        b.setValue(ZtField::UniqueCode, QStringLiteral("SZ000001"));
+        mMarket->setQuote(QStringLiteral("SH600000"), a);
+        mMarket->setQuote(QStringLiteral("SZ000001"), b);
+        mMarket->setQuotesDownTime(10);
+        const DQDDataList list = PBDataChange::LBDG_QNow_DL(
+            {QStringLiteral("SZ000001"), QStringLiteral("XX"), QStringLiteral("SH600000")}, 9, true, 0);
+        QCOMPARE(list.count(), 2);
+        QCOMPARE(list.at(0)->getUniqueValue(0), QStringLiteral("SZ000001"));
+        QCOMPARE(list.at(1)->getUniqueValue(0), QStringLiteral("SH600000"));
+        QVERIFY(list.getDataIsUpdate());
+        QCOMPARE(PBDataChange::LBDG_QNow({QStringLiteral("XX")}, 0, true).size(), 0);
+    }
+
+    // A held query blocks its caller until released, so a test can change the
+    // request while a read is in flight.
+    void holdBlocksUntilRelease()
+    {
+        mMarket->setAnswer(QStringLiteral("LBGD_Kline"), rows(1), 5);
+        mMarket->hold(QStringLiteral("LBGD_Kline"));
+        QFuture<int> read = QtConcurrent::run([] {
+            return PBDataChange::LBGD_Kline(Q_DD_Now(), ZtE_Period_Day, ZtE_DIVID_None, false, 0).count();
+        });
+        QVERIFY(mMarket->waitUntilHeld(QStringLiteral("LBGD_Kline"), 5000));
+        QCOMPARE(mMarket->heldCount(QStringLiteral("LBGD_Kline")), 1);
+        QVERIFY(!read.isFinished());
+        // Other queries are not held.
+        QCOMPARE(PBDataChange::LBGD_Dline(Q_DD_Now(), false, false, 0).count(), 0);
+        mMarket->release(QStringLiteral("LBGD_Kline"));
+        read.waitForFinished();
+        QCOMPARE(read.result(), 1);
+        QCOMPARE(mMarket->heldCount(QStringLiteral("LBGD_Kline")), 0);
+    }
+
+    void waitForCallsFromAnotherThread()
+    {
+        QFuture<void> reads = QtConcurrent::run([] {
+            for (int i = 0; i < 3; ++i)
+                PBDataChange::LBGD_Xxdl_Lssj(QStringLiteral("SH600000"), i);
+        });
+        QVERIFY(mMarket->waitForCalls(QStringLiteral("LBGD_Xxdl_Lssj"), 3, 5000));
+        reads.waitForFinished();
+        QVERIFY(!mMarket->waitForCalls(QStringLiteral("LBGD_Xxdl_Lssj"), 4, 10));
+    }
+
+    void answerFunctionSeesTheCall()
+    {
+        mMarket->setAnswerFunction(QStringLiteral("LBGD_QNowForZongHePaiMing_DL"),
+                                   [](const ScriptedMarket::Call& call) {
+                                       return ScriptedMarket::Answer{rows(call.args.at(5).toInt()), 42, true};
+                                   });
+        const DQDDataList list =
+            PBDataChange::LBGD_QNowForZongHePaiMing_DL({QStringLiteral("SH")}, {ZtE_ZQLX_AShare}, 0, 0, 0, 7, true);
+        QCOMPARE(list.count(), 7);
+        QCOMPARE(list.getDataDownTime(), qint64(42));
+    }
+
+    void delDataAfterFlag()
+    {
+        QVERIFY(!PBDataChange::LBGD_GetDelDataAfter());
+        PBDataChange::LBGD_SetDelDataAfter(true);
+        QVERIFY(PBDataChange::LBGD_GetDelDataAfter());
+        PBDataChange::LBGD_SetDelDataAfter(false);
+        QVERIFY(!PBDataChange::LBGD_GetDelDataAfter());
+    }
+};
+
+QTEST_MAIN(tst_ScriptedMarket)
+#include "tst_scriptedmarket.moc"
