@@ -1,0 +1,61 @@
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Runs the demo terminal the way the README does on a machine without a display.
+class tst_Terminal : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QImage screenshot(const QStringList& extraArgs, QString* stderrText = nullptr)
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("shot.png"));
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the terminal must pick offscreen itself
+        env.insert(QStringLiteral("ZT_DATA_DIR"), dir.filePath(QStringLiteral("data")));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(ZT_TERMINAL_PATH),
+                      QStringList{QStringLiteral("--screenshot"), file, QStringLiteral("--after"),
+                                  QStringLiteral("1200")} + extraArgs);
+        if (!process.waitForFinished(90000)) {
+            process.kill();
+            return QImage();
+        }
+        if (stderrText)
+            *stderrText = QString::fromLocal8Bit(process.readAllStandardError());
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+            return QImage();
+        return QImage(file);
+    }
+
+private slots:
+    void screenshotIsWrittenAndNotBlank()
+    {
+        QString err;
+        const QImage image = screenshot({}, &err);
+        QVERIFY2(!image.isNull(), qPrintable(err));
+        QVERIFY(image.width() >= 800 && image.height() >= 500);
+        // A blank window has one or two colours; text and quotes give many.
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 2) {
+            for (int x = 0; x < image.width(); x += 2)
+                colours.insert(image.pixel(x, y));
+        }
+        QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
+    }
+
+    void unknownPageStillStarts()
+    {
+        QString err;
+        const QImage image = screenshot({QStringLiteral("--page"), QStringLiteral("no-such-page")}, &err);
+        QVERIFY(!image.isNull());
+        QVERIFY(err.contains(QStringLiteral("no page named")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Terminal)
+#include "tst_terminal.moc"
