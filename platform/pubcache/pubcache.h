@@ -1,6 +1,8 @@
 #pragma once
 
+#include "logininfo.h"
 #include "pubstaticsignal.h"
+#include "userkeyboard.h"
 
 #include <ztlib/dqdquery.h>
 
@@ -19,6 +21,10 @@ public:
     static PubStaticSignal SSignal;
     // Every security (static fields), filled from the market source at start.
     static DQDDataList mDataQueryAll;
+    // The quick-search list (PubKeyboard::build). Set on the GUI thread before any
+    // search runs; searches read it without locking.
+    static QList<UserKeyBoard> mUserKeyboard;
+    static LoginInfo m_Logininfo;
     static bool mIsDebug;
     // Page name -> address, with placeholders PubConfig::replaceUrl fills in.
     static QMap<QString, QString> mUrlList;

@@ -1,0 +1,3 @@
+#include "logininfo.h"
+
+LoginInfo::LoginInfo(const QString& userName) : mUserName(userName), mLoginTime(QDateTime::currentDateTime()) {}
