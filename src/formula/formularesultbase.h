@@ -1,0 +1,23 @@
+#pragma once
+
+#include "formula/linedata.h"
+#include "formula/tagfline.h"
+#include "ztcontrollib_global.h"
+
+#include <vector>
+
+class ZTCONTROLLIB_EXPORT FormulaResultBase
+{
+public:
+    FormulaResultBase() = default;
+    FormulaResultBase(const FormulaResultBase&) = default;
+    FormulaResultBase(FormulaResultBase&&) = default;
+    FormulaResultBase& operator=(const FormulaResultBase&) = default;
+    FormulaResultBase& operator=(FormulaResultBase&&) = default;
+    virtual ~FormulaResultBase();
+
+    virtual void parseFromFline(tagFLINES& lines) = 0;
+
+    std::vector<LineData> lines;
+    int lineCount = 0;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ztcontrollib_global.h"
+
+#include <QFile>
+#include <QNetworkReply>
+#include <QObject>
+#include <QTimer>
+#include <QUrl>
+
+class QNetworkAccessManager;
+
+// Downloads "<name>" (ending in ".zip") from the update server into the
+// application directory and then puts it in place of the file without the
+// suffix, moving the old file aside as "<file>.temp" and back again when the
+// replacement fails.
+class ZTCONTROLLIB_EXPORT ZtDownLoadFile : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTimeOutMs = 5000;
+
+    explicit ZtDownLoadFile(QObject* parent = nullptr);
+    ~ZtDownLoadFile() override;
+
+    // False, with nothing requested, when the name cannot be replaced safely
+    // (no ".zip" ending, absolute, leaving the folder) or the download file
+    // cannot be written.
+    bool start(QString name);
+    void stop();
+    bool isDownloading() const { return mReply != nullptr; }
+    // True until the first data of the current download arrive.
+    bool isWaitingForData() const { return mTimer.isActive(); }
+
+    // The update server's base address; from the configuration unless set.
+    QUrl baseUrl() const;
+    void setBaseUrl(const QUrl& url);
+    // The folder that receives the files; the application directory unless set.
+    QString targetDirectory() const;
+    void setTargetDirectory(const QString& dir);
+    // Time allowed until the first data arrive.
+    void setTimeOut(int ms);
+    int timeOut() const { return mTimer.interval(); }
+
+    // The address configured for the update server.
+    static QUrl configuredBaseUrl();
+
+signals:
+    void onDownLoadFinished();
+
+private slots:
+    void doDownLoadFinished();
+    void doDownLoadTimeOut();
+    void doDownLoadReadyRead();
+    void doDownLoadError(QNetworkReply::NetworkError code);
+
+private:
+    void cleanUp();
+    bool replyComplete() const;
+    static bool replaceTarget(const QString& downloaded);
+
+    QTimer mTimer;
+    QFile mFile;
+    QNetworkAccessManager* mManager = nullptr;
+    QNetworkReply* mReply = nullptr;
+    QUrl mBaseUrl;
+    QString mTargetDir;
+    qint64 mReceived = 0;
+};

@@ -1,0 +1,110 @@
+#include "scriptedhttpserver.h"
+
+#include <QHostAddress>
+
+ScriptedHttpServer::ScriptedHttpServer(QObject* parent) : QObject(parent)
+{
+    connect(&mServer, &QTcpServer::newConnection, this, &ScriptedHttpServer::onNewConnection);
+}
+
+bool ScriptedHttpServer::listen()
+{
+    return mServer.listen(QHostAddress::LocalHost, 0);
+}
+
+void ScriptedHttpServer::close()
+{
+    mServer.close();
+}
+
+quint16 ScriptedHttpServer::port() const
+{
+    return mServer.serverPort();
+}
+
+QUrl ScriptedHttpServer::url(const QString& path) const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+}
+
+void ScriptedHttpServer::setAutoReply(const QByteArray& response)
+{
+    mAutoReply = response;
+    mAuto = true;
+}
+
+void ScriptedHttpServer::clearAutoReply()
+{
+    mAuto = false;
+}
+
+QByteArray ScriptedHttpServer::header(int status, qint64 contentLength)
+{
+    QByteArray text = "HTTP/1.1 " + QByteArray::number(status) + (status < 400 ? " OK" : " Error") + "\r\n";
+    if (contentLength >= 0)
+        text += "Content-Length: " + QByteArray::number(contentLength) + "\r\n";
+    text += "Content-Type: application/octet-stream\r\nConnection: close\r\n\r\n";
+    return text;
+}
+
+QByteArray ScriptedHttpServer::response(int status, const QByteArray& body, qint64 contentLength,
+                                        const Headers& headers)
+{
+    QByteArray text = header(status, contentLength == -1 ? body.size() : contentLength);
+    text.chop(2);
+    for (const auto& h : headers)
+        text += h.first + ": " + h.second + "\r\n";
+    return text + "\r\n" + body;
+}
+
+void ScriptedHttpServer::send(const QByteArray& bytes)
+{
+    if (mClient) {
+        mClient->write(bytes);
+        mClient->flush();
+    }
+}
+
+void ScriptedHttpServer::closeClient()
+{
+    if (mClient)
+        mClient->disconnectFromHost();
+}
+
+void ScriptedHttpServer::onNewConnection()
+{
+    while (QTcpSocket* socket = mServer.nextPendingConnection()) {
+        mClient = socket;
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            mBuffers.remove(socket);
+            socket->deleteLater();
+            emit clientDisconnected();
+        });
+    }
+}
+
+void ScriptedHttpServer::onReadyRead(QTcpSocket* socket)
+{
+    mBuffers[socket] += socket->readAll();
+    for (;;) {
+        // Answering may close the socket and drop its buffer, so look it up anew.
+        auto it = mBuffers.find(socket);
+        if (it == mBuffers.end())
+            return;
+        const int end = it->indexOf("\r\n\r\n");
+        if (end < 0)
+            return;
+        const QByteArray head = it->left(end);
+        it->remove(0, end + 4);
+        const QList<QByteArray> words = head.left(head.indexOf("\r\n")).split(' ');
+        const QString path = words.size() > 1 ? QString::fromLatin1(words.at(1)) : QString();
+        mPaths.append(path);
+        emit requestReceived(path);
+        if (mAuto) {
+            socket->write(mAutoReply);
+            socket->flush();
+            socket->disconnectFromHost();
+        }
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
+#include <QStringList>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+
+// An HTTP server on 127.0.0.1 whose answers the test writes byte by byte.
+// Each request is recorded; with an automatic reply set, every request is
+// answered at once, otherwise the test answers the latest client itself.
+class ScriptedHttpServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Headers = QList<QPair<QByteArray, QByteArray>>;
+
+    explicit ScriptedHttpServer(QObject* parent = nullptr);
+
+    bool listen();
+    void close();
+    quint16 port() const;
+    QUrl url(const QString& path = QStringLiteral("/")) const;
+
+    void setAutoReply(const QByteArray& response);
+    void clearAutoReply();
+
+    // A whole response; contentLength -1 sends the body's length, -2 none.
+    static QByteArray response(int status, const QByteArray& body, qint64 contentLength = -1,
+                               const Headers& headers = Headers());
+    static QByteArray header(int status, qint64 contentLength);
+
+    QStringList requestPaths() const { return mPaths; }
+    QTcpSocket* client() const { return mClient; }
+    void send(const QByteArray& bytes);
+    void closeClient();
+
+signals:
+    void requestReceived(const QString& path);
+    void clientDisconnected();
+
+private:
+    void onNewConnection();
+    void onReadyRead(QTcpSocket* socket);
+
+    QTcpServer mServer;
+    QPointer<QTcpSocket> mClient;
+    QByteArray mAutoReply;
+    bool mAuto = false;
+    QStringList mPaths;
+    QHash<QTcpSocket*, QByteArray> mBuffers;
+};

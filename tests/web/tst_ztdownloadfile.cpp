@@ -1,0 +1,327 @@
+#include "scriptedhttpserver.h"
+
+#include <web/ztdownloadfile.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+}
+
+class tst_ZtDownLoadFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QScopedPointer<QTemporaryDir> mDir;
+    QScopedPointer<ScriptedHttpServer> mServer;
+
+    QString path(const QString& name) const { return mDir->filePath(name); }
+
+    void setUp(ZtDownLoadFile& dl)
+    {
+        dl.setBaseUrl(mServer->url(QStringLiteral("/update/")));
+        dl.setTargetDirectory(mDir->path());
+    }
+
+private slots:
+    void init()
+    {
+        mDir.reset(new QTemporaryDir);
+        QVERIFY(mDir->isValid());
+        mServer.reset(new ScriptedHttpServer);
+        QVERIFY(mServer->listen());
+    }
+
+    void cleanup()
+    {
+        mServer.reset();
+        if (mDir)
+            QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+rwx"), mDir->path()});
+        mDir.reset();
+    }
+
+    void defaults()
+    {
+        ZtDownLoadFile dl;
+        QCOMPARE(dl.timeOut(), 5000);
+        QCOMPARE(ZtDownLoadFile::configuredBaseUrl(), QUrl(QStringLiteral("http://127.0.0.1:18080/update/")));
+        QCOMPARE(dl.targetDirectory(), QCoreApplication::applicationDirPath());
+        QVERIFY(!dl.isDownloading());
+    }
+
+    void replacesTarget_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("oldContent");  // empty: no file yet
+        QTest::addColumn<bool>("staleTemp");
+        QTest::newRow("existing file") << "app.dat.zip" << "app.dat" << QByteArray("old version") << false;
+        QTest::newRow("new file") << "fresh.ini.zip" << "fresh.ini" << QByteArray() << false;
+        QTest::newRow("sub-folder") << "plugins/quote/lib.so.zip" << "plugins/quote/lib.so" << QByteArray("old lib")
+                                    << false;
+        QTest::newRow("backslashes") << "plugins\\lib.so.zip" << "plugins/lib.so" << QByteArray("old") << false;
+        QTest::newRow("chinese name") << QStringLiteral("行情/配置.xml.zip") << QStringLiteral("行情/配置.xml")
+                                      << QByteArray("<old/>") << false;
+        QTest::newRow("last .zip counts") << "pack.zip.zip" << "pack.zip" << QByteArray("old zip") << false;
+        QTest::newRow("stale aside copy") << "app.dat.zip" << "app.dat" << QByteArray("old version") << true;
+        QTest::newRow("only the aside copy left") << "app.dat.zip" << "app.dat" << QByteArray() << true;
+    }
+
+    void replacesTarget()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, target);
+        QFETCH(QByteArray, oldContent);
+        QFETCH(bool, staleTemp);
+        if (!oldContent.isEmpty())
+            writeFile(path(target), oldContent);
+        if (staleTemp)
+            writeFile(path(target + ".temp"), "leftover");
+        const QByteArray body = QByteArray("new version ").repeated(5000);
+        mServer->setAutoReply(ScriptedHttpServer::response(200, body));
+
+        ZtDownLoadFile dl;
+        setUp(dl);
+        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QVERIFY(dl.start(name));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!dl.isDownloading());
+
+        QCOMPARE(mServer->requestPaths().size(), 1);
+        QCOMPARE(QUrl::fromPercentEncoding(mServer->requestPaths().first().toLatin1()),
+                 "/update/" + QString(name).replace('\\', '/'));
+        QCOMPARE(readFile(path(target)), body);
+        QVERIFY(!QFileInfo::exists(path(target + ".zip")));
+        QVERIFY(!QFileInfo::exists(path(target + ".temp")));
+    }
+
+    void keepsPermissionsOfReplacedFile()
+    {
+        writeFile(path("zt-tool"), "#!/bin/sh\n");
+        QFile::setPermissions(path("zt-tool"), QFile::permissions(path("zt-tool")) | QFile::ExeOwner);
+        mServer->setAutoReply(ScriptedHttpServer::response(200, "#!/bin/sh\necho new\n"));
+        ZtDownLoadFile dl;
+        setUp(dl);
+        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QVERIFY(dl.start("zt-tool.zip"));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(readFile(path("zt-tool")), QByteArray("#!/bin/sh\necho new\n"));
+        QVERIFY(QFile::permissions(path("zt-tool")) & QFile::ExeOwner);
+    }
+
+    void refusesUnsafeNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << "";
+        QTest::newRow("no suffix") << "app.dat";
+        QTest::newRow("suffix inside") << "app.zip.dat";
+        QTest::newRow("upper-case suffix") << "app.dat.ZIP";
+        QTest::newRow("suffix only") << ".zip";
+        QTest::newRow("suffix only in a folder") << "plugins/.zip";
+        QTest::newRow("parent folder") << "../app.dat.zip";
+        QTest::newRow("parent folder inside") << "plugins/../../app.dat.zip";
+        QTest::newRow("parent folder, backslashes") << "plugins\\..\\..\\app.dat.zip";
+        QTest::newRow("absolute") << "/etc/passwd.zip";
+        QTest::newRow("empty folder name") << "plugins//app.dat.zip";
+    }
+
+    void refusesUnsafeNames()
+    {
+        QFETCH(QString, name);
+        writeFile(path("app.dat"), "keep me");
+        ZtDownLoadFile dl;
+        setUp(dl);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refusing"));
+        QVERIFY(!dl.start(name));
+        QVERIFY(!dl.isDownloading());
+        QCOMPARE(readFile(path("app.dat")), QByteArray("keep me"));
+        QCOMPARE(QDir(mDir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"app.dat"});
+    }
+
+    void refusesUnwritableDownload()
+    {
+        // A folder in the way of the download file stands for any unwritable spot.
+        QVERIFY(QDir().mkpath(path("app.dat.zip/inner")));
+        ZtDownLoadFile dl;
+        setUp(dl);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+        QVERIFY(!dl.start("app.dat.zip"));
+        QVERIFY(!dl.isDownloading());
+    }
+
+    // The old file must survive whatever goes wrong while it is replaced.
+    void keepsTargetWhenReplacementFails_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<bool>("downloadGone");
+        QTest::newRow("download deleted meanwhile") << "delete download" << true;
+        QTest::newRow("aside name taken by a folder") << "folder at temp" << true;
+        QTest::newRow("read-only folder") << "read-only folder" << false;
+    }
+
+    void keepsTargetWhenReplacementFails()
+    {
+        QFETCH(QString, obstacle);
+        QFETCH(bool, downloadGone);
+        if (obstacle == "read-only folder" && geteuid() == 0)
+            QSKIP("permissions do not bind root");
+        writeFile(path("app.dat"), "old version");
+        if (obstacle == "folder at temp")
+            writeFile(path("app.dat.temp/keep"), "x");
+        mServer->setAutoReply(ScriptedHttpServer::response(200, "new version"));
+
+        ZtDownLoadFile dl;
+        setUp(dl);
+        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot"));
+        QVERIFY(dl.start("app.dat.zip"));
+        if (obstacle == "delete download")
+            QVERIFY(QFile::remove(path("app.dat.zip")));
+        if (obstacle == "read-only folder")
+            QVERIFY(QFile::setPermissions(mDir->path(), QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(finished.wait(10000));
+
+        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+        QCOMPARE(QFileInfo::exists(path("app.dat.zip")), !downloadGone);
+        QVERIFY(QFileInfo(path("app.dat")).isFile());
+        if (obstacle != "folder at temp")
+            QVERIFY(!QFileInfo::exists(path("app.dat.temp")));
+    }
+
+    // Time-outs, errors and stop end silently and leave the old file alone.
+    void abandonsSilently_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("closeAfterAnswer");
+        QTest::addColumn<QByteArray>("partialLeft");
+        QTest::newRow("server stops mid-file")
+            << ScriptedHttpServer::header(200, 100) + QByteArray(40, 'n') << true << QByteArray(40, 'n');
+        QTest::newRow("not found") << ScriptedHttpServer::response(404, "<html>no such file</html>") << true
+                                   << QByteArray();
+        QTest::newRow("server error") << ScriptedHttpServer::response(500, "oops") << true << QByteArray();
+        QTest::newRow("empty answer") << ScriptedHttpServer::response(200, QByteArray()) << true << QByteArray();
+        QTest::newRow("closed without answer") << QByteArray() << true << QByteArray();
+        QTest::newRow("stopped mid-file") << ScriptedHttpServer::header(200, 100) + QByteArray(40, 'n') << false
+                                          << QByteArray(40, 'n');
+    }
+
+    void abandonsSilently()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, closeAfterAnswer);
+        QFETCH(QByteArray, partialLeft);
+        writeFile(path("app.dat"), "old version");
+        ZtDownLoadFile dl;
+        setUp(dl);
+        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
+        QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
+        if (closeAfterAnswer)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ZtDownLoadFile: .*"));
+        // The client retries a request that got nothing, so every retry is cut too.
+        if (answer.isEmpty())
+            mServer->setAutoReply(QByteArray());
+        QVERIFY(dl.start("app.dat.zip"));
+        QVERIFY(requested.wait(10000));
+        mServer->send(answer);
+        if (closeAfterAnswer) {
+            mServer->closeClient();
+            QTRY_VERIFY_WITH_TIMEOUT(!dl.isDownloading(), 10000);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!dl.isWaitingForData(), 10000);
+            dl.stop();
+            QVERIFY(!dl.isDownloading());
+            QVERIFY(disconnected.count() == 1 || disconnected.wait(10000));
+        }
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+        QVERIFY(!QFileInfo::exists(path("app.dat.temp")));
+        QCOMPARE(readFile(path("app.dat.zip")), partialLeft);
+    }
+
+    void unreachableServerIsSilent()
+    {
+        writeFile(path("app.dat"), "old version");
+        const QUrl dead = mServer->url(QStringLiteral("/update/"));
+        mServer.reset();  // nothing listens there any more
+        ZtDownLoadFile dl;
+        dl.setBaseUrl(dead);
+        dl.setTargetDirectory(mDir->path());
+        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("download failed"));
+        QVERIFY(dl.start("app.dat.zip"));
+        QTRY_VERIFY_WITH_TIMEOUT(!dl.isDownloading(), 10000);
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+    }
+
+    // Once data flow, a pause longer than the time-out does not end the download.
+    void firstDataEndsTimeOutWatch()
+    {
+        writeFile(path("app.dat"), "old version");
+        ZtDownLoadFile dl;
+        setUp(dl);
+        dl.setTimeOut(1000);
+        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
+        QVERIFY(dl.start("app.dat.zip"));
+        QVERIFY(requested.wait(10000));
+        mServer->send(ScriptedHttpServer::header(200, 11) + "n");
+        QTRY_VERIFY_WITH_TIMEOUT(!dl.isWaitingForData(), 10000);
+        QVERIFY(dl.isDownloading());
+        QTest::qWait(1500);  // the time-out span passes with no data
+        QVERIFY(dl.isDownloading());
+        mServer->send("ew version");
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(readFile(path("app.dat")), QByteArray("new version"));
+    }
+
+    // The one check against the real clock: a silent server is given up after 5 s.
+    void silentServerTimesOutAfterFiveSeconds()
+    {
+        writeFile(path("app.dat"), "old version");
+        ZtDownLoadFile dl;
+        setUp(dl);
+        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
+        QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no data within 5000 ms"));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(dl.start("app.dat.zip"));
+        QVERIFY(requested.wait(10000));
+        QVERIFY(disconnected.wait(15000));
+        QVERIFY2(clock.elapsed() >= 4500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!dl.isDownloading());
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+        QCOMPARE(readFile(path("app.dat.zip")), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ZtDownLoadFile)
+#include "tst_ztdownloadfile.moc"
