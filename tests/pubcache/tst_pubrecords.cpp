@@ -1,0 +1,212 @@
+#include <pubcache/logininfo.h>
+#include <pubcache/pushdatamenu.h>
+#include <pubcache/rightmenu.h>
+#include <pubcache/stockyjmodel.h>
+#include <pubcache/stockzxgbk.h>
+#include <pubcache/systitleinfo.h>
+#include <pubcache/ztxmlmenu.h>
+
+#include <ztlib/datatrans.h>
+
+#include <QtTest>
+
+using Attributes = QHash<QString, QString>;
+
+class tst_PubRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void xmlMenuGetters();
+    void xmlMenuChecked_data();
+    void xmlMenuChecked();
+    void xmlMenuType_data();
+    void xmlMenuType();
+    void xmlMenuEmpty();
+    void rightMenuConstructors();
+    void pushDataMenu();
+    void zxgGroupKeepsCodesUnique();
+    void zxgEntryAddTime();
+    void yjModelCases();
+    void sysSetupKey();
+    void loginInfoStartsAsTourist();
+};
+
+void tst_PubRecords::xmlMenuGetters()
+{
+    ZtXMLMenu menu({{"name", "MenuZxg"},
+                    {"text", "自选"},
+                    {"icon", ":/a.png"},
+                    {"iconActive", ":/b.png"},
+                    {"tabName", "PageZxg"},
+                    {"url", "{host}/x"},
+                    {"key", "06"}});
+    QCOMPARE(menu.getName(), QStringLiteral("MenuZxg"));
+    QCOMPARE(menu.getText(), QStringLiteral("自选"));
+    QCOMPARE(menu.getIcon(), QStringLiteral(":/a.png"));
+    QCOMPARE(menu.getIconActive(), QStringLiteral(":/b.png"));
+    QCOMPARE(menu.getTabName(), QStringLiteral("PageZxg"));
+    QCOMPARE(menu.getUrl(), QStringLiteral("{host}/x"));
+    QCOMPARE(menu.getValue("key"), QStringLiteral("06"));
+    menu.setUrl("https://example.test/");
+    QCOMPARE(menu.getUrl(), QStringLiteral("https://example.test/"));
+    QVERIFY(ZtXMLMenu(menu.getAttributes()) == menu);
+}
+
+void tst_PubRecords::xmlMenuChecked_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("true") << "true" << true;
+    QTest::newRow("True") << "True" << true;
+    QTest::newRow("1") << "1" << true;
+    QTest::newRow("false") << "false" << false;
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("junk") << "yes please" << false;
+}
+
+void tst_PubRecords::xmlMenuChecked()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, checked);
+    QCOMPARE(ZtXMLMenu({{"isChecked", value}}).getIsChecked(), checked);
+}
+
+void tst_PubRecords::xmlMenuType_data()
+{
+    QTest::addColumn<Attributes>("attributes");
+    QTest::addColumn<int>("type");
+    QTest::newRow("missing is a button") << Attributes{{"name", "a"}} << int(XmlType_Button);
+    QTest::newRow("stretch") << Attributes{{"type", "1"}} << int(XmlType_Stretch);
+    QTest::newRow("label with blanks") << Attributes{{"type", " 2 "}} << int(XmlType_Label);
+    QTest::newRow("radio") << Attributes{{"type", "4"}} << int(XmlType_RadioButton);
+    QTest::newRow("not a number") << Attributes{{"type", "button"}} << int(XmlType_None);
+}
+
+void tst_PubRecords::xmlMenuType()
+{
+    QFETCH(Attributes, attributes);
+    QFETCH(int, type);
+    QCOMPARE(int(ZtXMLMenu(attributes).getType()), type);
+}
+
+void tst_PubRecords::xmlMenuEmpty()
+{
+    QVERIFY(ZtXMLMenu().isEmpty());
+    QVERIFY(ZtXMLMenu(Attributes()).isEmpty());
+    ZtXMLMenu menu;
+    menu.setUrl("x");
+    QVERIFY(!menu.isEmpty());
+}
+
+void tst_PubRecords::rightMenuConstructors()
+{
+    const RightMenu plain("打开", 2000);
+    QCOMPARE(plain.getText(), QStringLiteral("打开"));
+    QCOMPARE(plain.getData().toInt(), 2000);
+    QVERIFY(!plain.isCheckable() && !plain.isChecked() && !plain.isSeparator() && !plain.hasChildren());
+    QVERIFY(plain.getIconPath().isEmpty());
+
+    // The grids pass (true, false, ""): checkable, not checked, no icon.
+    const RightMenu checkable("标记①", QStringLiteral("1"), true, false, QString());
+    QVERIFY(checkable.isCheckable());
+    QVERIFY(!checkable.isChecked());
+    QCOMPARE(checkable.getData().toString(), QStringLiteral("1"));
+
+    const RightMenu separator(true);
+    QVERIFY(separator.isSeparator());
+    QVERIFY(separator.getText().isEmpty());
+
+    const RightMenu sub("光标跟随", 2008, {RightMenu("跟随行", 3501, true, false, QString()), RightMenu(true)});
+    QVERIFY(sub.hasChildren());
+    QCOMPARE(sub.getChildren().size(), 2);
+    QCOMPARE(sub.getWidth(), 0);
+    QCOMPARE(sub.getChildren().at(0).getData().toInt(), 3501);
+}
+
+void tst_PubRecords::pushDataMenu()
+{
+    PushDataMenu button("显示", QStringLiteral("dgtl"));
+    QCOMPARE(button.getText(), QStringLiteral("显示"));
+    QCOMPARE(button.getData().toString(), QStringLiteral("dgtl"));
+    QVERIFY(!button.isCheckable() && !button.isChecked());
+    QVERIFY(!button.getGroup().isValid());
+    QVERIFY(button.getMenu().isEmpty() && button.getNames().isEmpty());
+    button.setClidkId("010203");
+    QCOMPARE(button.getClickId(), QStringLiteral("010203"));
+
+    const PushDataMenu full("日K", 8, 1, true, true, {"day", "日K"}, ":/k.png", {RightMenu("x", 1)});
+    QCOMPARE(full.getGroup().toInt(), 1);
+    QVERIFY(full.isCheckable() && full.isChecked());
+    QCOMPARE(full.getNames(), QStringList({"day", "日K"}));
+    QCOMPARE(full.getMenu().size(), 1);
+}
+
+void tst_PubRecords::zxgGroupKeepsCodesUnique()
+{
+    StockZxgBK group("自选股");
+    QVERIFY(group.append(StockZxg("SH600000", 1)));
+    QVERIFY(group.append(StockZxg("SZ000001", 2)));
+    QVERIFY(!group.append(StockZxg("SH600000", 3)));
+    QCOMPARE(group.getCodes(), QStringList({"SH600000", "SZ000001"}));
+    QCOMPARE(group.getList().at(0).getAddTime(), quint64(1));
+    QVERIFY(group.remove("SH600000"));
+    QVERIFY(!group.remove("SH600000"));
+    QCOMPARE(group.indexOf("SZ000001"), 0);
+}
+
+void tst_PubRecords::zxgEntryAddTime()
+{
+    // A new entry is stamped now; the text is what the grids format as a packed date-time.
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    const StockZxg entry("SH600000");
+    const QDateTime added = DataTrans::getDateTimeFromULL(entry.getAddTimeText().toULongLong());
+    QVERIFY(added.isValid());
+    QVERIFY(added >= before && added <= QDateTime::currentDateTime().addSecs(1));
+    QVERIFY(StockZxg().getAddTimeText().isEmpty());
+    QCOMPARE(StockZxg("SH600000", 20250102030405006ull).getAddTimeText(), QStringLiteral("20250102030405006"));
+}
+
+void tst_PubRecords::yjModelCases()
+{
+    StockYJModel model("SH600000");
+    model.setCase(StockYJCase("a", 17030, ">=", "10.00", "股价", "价格预警", "元"));
+    model.setCase(StockYJCase("b", 22030, "<=", "-5", "涨幅", "跌幅预警", "%"));
+    QVERIFY(model.hasActiveCase());
+    // Same id replaces in place.
+    model.setCase(StockYJCase("a", 17030, ">=", "11.00", "股价", "价格预警", "元"));
+    QCOMPARE(model.count(), 2);
+    QCOMPARE(model.getCaseList().at(0).getThreshold(), QStringLiteral("11.00"));
+    QVERIFY(model.setCaseActive("a", false));
+    QVERIFY(model.setCaseActive("b", false));
+    QVERIFY(!model.setCaseActive("zz", false));
+    QVERIFY(!model.hasActiveCase());
+    QVERIFY(model.removeCase("a"));
+    QCOMPARE(model.indexOf("b"), 0);
+}
+
+void tst_PubRecords::sysSetupKey()
+{
+    const SysContentInfo option("红涨绿跌", XmlType_RadioButton, SysSetup_RiseRed);
+    QCOMPARE(option.getKey(), QStringLiteral("Sys401"));
+    SysTitleInfo page("颜色设置");
+    page.appendSection("涨跌颜色", {option});
+    QCOMPARE(page.title(), QStringLiteral("颜色设置"));
+    QCOMPARE(page.getList().size(), 1);
+    QCOMPARE(page.getList().at(0).second.at(0).getType(), XmlType_RadioButton);
+}
+
+void tst_PubRecords::loginInfoStartsAsTourist()
+{
+    const QDateTime before = QDateTime::currentDateTime();
+    LoginInfo login{QString()};
+    QVERIFY(login.isTourist());
+    QCOMPARE(login.getUserId(), 0);
+    QVERIFY(login.getLoginTime() >= before);
+    login.setJurisdiction("zjsz1", true);
+    QCOMPARE(login.getJurisdiction().value("zjsz1").toBool(), true);
+}
+
+QTEST_APPLESS_MAIN(tst_PubRecords)
+#include "tst_pubrecords.moc"
