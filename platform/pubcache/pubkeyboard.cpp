@@ -6,7 +6,9 @@
 #include <ztlib/pbdatachange.h>
 #include <ztlib/ztenums.h>
 #include <ztlib/ztfields.h>
+#include <ztlib/ztpinyin.h>
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -15,7 +17,9 @@ QString joinKeys(const QStringList& keys)
 {
     QStringList parts;
     for (const QString& k : keys) {
-        const QString upper = k.trimmed().toUpper();
+        // The fairy splits at "|" and compares whole keys: no blanks, no separators inside.
+        QString upper = k.toUpper();
+        upper.remove(QRegularExpression(QStringLiteral("[\\s|]")));
         if (!upper.isEmpty() && !parts.contains(upper))
             parts.append(upper);
     }
@@ -32,8 +36,8 @@ void appendMenuEntries(QList<UserKeyBoard>& out, const QString& menuName, const 
     for (const QHash<QString, QString>& entry : PubConfig::getPubMenuNode(menuName)) {
         const ZtXMLMenu menu(entry);
         const QString shortcut = menu.getValue(QStringLiteral("key"));
-        const QString pinyin = PubKeyboard::initials(menu.getText(), menu.getValue(QStringLiteral("pinyin")));
-        const QString keys = joinKeys({shortcut, pinyin});
+        const QString keys = joinKeys(
+            {shortcut, PubKeyboard::initials(menu.getText()), menu.getValue(QStringLiteral("pinyin"))});
         if (keys.isEmpty())
             continue;
         out.append(UserKeyBoard(out.size(), keys, menu.getName().toUpper(), shortcut.toUpper(), menu.getText(),
@@ -57,16 +61,9 @@ QString PubKeyboard::typeText(const DQDReader& row)
     }
 }
 
-QString PubKeyboard::initials(const QString& name, const QString& fallback)
+QString PubKeyboard::initials(const QString& name)
 {
-    if (!fallback.trimmed().isEmpty())
-        return fallback.trimmed().toUpper();
-    QString out;
-    for (const QChar ch : name) {
-        if (ch.unicode() < 128 && ch.isLetterOrNumber())
-            out.append(ch.toUpper());
-    }
-    return out;
+    return ZtPinyin::initials(name);
 }
 
 QList<UserKeyBoard> PubKeyboard::build(const DQDDataList& securities)
@@ -83,7 +80,7 @@ QList<UserKeyBoard> PubKeyboard::build(const DQDDataList& securities)
         if (type.isEmpty() || code.isEmpty())
             continue;
         const QString name = text(*row, ZtField::Name);
-        const QString keys = joinKeys({code, initials(name, text(*row, ZtField::Pinyin))});
+        const QString keys = joinKeys({code, initials(name), text(*row, ZtField::Pinyin)});
         out.append(UserKeyBoard(out.size(), keys, unique.toUpper(), code, name, type, ZtXMLMenu(), *row));
     }
     appendMenuEntries(out, QStringLiteral("KeyboardFunctions"), QStringLiteral("功能"));
