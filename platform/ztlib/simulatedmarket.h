@@ -11,7 +11,23 @@ class SimulatedMarketPrivate;
 
 // A generated market: a seeded universe of A and B shares, indices and sectors whose
 // quotes follow a random walk on a clock. The same seed and the same clock readings
-// give the same answers.
+// give the same answers. All queries are thread-safe.
+//
+// - Market time: trading day 0 is startDate (a weekend counts as its Friday); after
+//   14:59:59 the next weekday opens at 09:30:00, so the market never closes.
+// - Download times: the market second the data are as of. Static data (the static market
+//   list, the sector lists of a stock, ex-rights, the security list) are as of 09:25:00
+//   of the day, a past day's minute line as of its 15:00:00. Every download is complete.
+// - Minute lines have one row per minute labelled by its end, 09:31..11:30 and
+//   13:01..15:00, the forming minute last; details are ticks every three seconds.
+// - K-lines: Min1..Min60 cover at least 240 bars before today's, Day and longer the last
+//   300 trading days. Each stock has one ex-rights event 90 to 110 trading days back:
+//   forward adjustment scales the prices before it by the event's factor, backward
+//   adjustment divides the prices from it on by that factor; volumes stay as traded.
+// - Information items: 0 to 3 a day per security between 07:30 and 14:50; a mine list
+//   covers 30 trading days, news, announcement and report lists 60; newest first.
+//   mineItemsToday without the auction leaves out the items before 09:30.
+// - Movement messages come from the completed minutes of today, newest first, at most 500.
 class SimulatedMarket : public MarketSource
 {
 public:
