@@ -1,5 +1,7 @@
 #include "web/ztdownloadfile.h"
 
+#include <pubcache/pubconfig.h>
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -13,10 +15,10 @@ const QString kSuffix = QStringLiteral(".zip");
 const QString kAsideSuffix = QStringLiteral(".temp");
 const QString kDefaultBaseUrl = QStringLiteral("http://127.0.0.1:18080/update/");
 
-// Section "update", key "baseUrl" of the terminal's configuration.
 QString readUpdateBaseUrl()
 {
-    return kDefaultBaseUrl;
+    const QVariant configured = PubConfig::ReadConfig(QStringLiteral("update"), QStringLiteral("baseUrl"));
+    return configured.isValid() ? configured.toString() : kDefaultBaseUrl;
 }
 
 // A name is safe when the file it replaces is a different file inside the

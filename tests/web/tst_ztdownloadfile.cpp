@@ -1,5 +1,6 @@
 #include "scriptedhttpserver.h"
 
+#include <pubcache/pubconfig.h>
 #include <web/ztdownloadfile.h>
 
 #include <QCoreApplication>
@@ -70,6 +71,21 @@ private slots:
         QCOMPARE(ZtDownLoadFile::configuredBaseUrl(), QUrl(QStringLiteral("http://127.0.0.1:18080/update/")));
         QCOMPARE(dl.targetDirectory(), QCoreApplication::applicationDirPath());
         QVERIFY(!dl.isDownloading());
+    }
+
+    void configuredServerIsUsed()
+    {
+        PubConfig::setConfigDir(path("config"));
+        QVERIFY(PubConfig::WriteConfig("update", "baseUrl", mServer->url("/files").toString()));
+        mServer->setAutoReply(ScriptedHttpServer::response(200, "new version"));
+        ZtDownLoadFile dl;
+        dl.setTargetDirectory(mDir->path());
+        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QVERIFY(dl.start("app.dat.zip"));
+        QVERIFY(finished.wait(10000));
+        PubConfig::setConfigDir(QString());
+        QCOMPARE(mServer->requestPaths(), QStringList{"/files/app.dat.zip"});
+        QCOMPARE(readFile(path("app.dat")), QByteArray("new version"));
     }
 
     void replacesTarget_data()

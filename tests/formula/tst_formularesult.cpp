@@ -1,0 +1,236 @@
+#include <formula/cdformulamanage.h>
+#include <formula/cinputdata.h>
+#include <formula/formularesult.h>
+#include <formula/moduleformular.h>
+
+#include <QtTest>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+float fromBits(quint32 bits)
+{
+    float value;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
+}
+
+// Engine-side storage for one raw line whose series, texts and extras are
+// present or null as `present` says: digits 1-5 for the series, 'n' name,
+// 't' second text, 's' strip colours, 'r' rectangle.
+struct RawLine
+{
+    std::vector<float> values[5];
+    std::uint32_t strip[3] = {0xFF0000u, 0x00FF00u, 0x0000FFu};
+    std::int32_t rect[4] = {1, 2, 30, 40};
+    tagFLINE line;
+
+    RawLine(int points, const QString& present, int seed)
+    {
+        const float* series[5] = {};
+        for (int s = 0; s < 5; ++s) {
+            for (int i = 0; i < qMax(points, 3); ++i)
+                values[s].push_back(seed * 100.0f + s * 10.0f + i);
+            if (present.contains(QChar('1' + s)))
+                series[s] = values[s].data();
+        }
+        line.lineType = std::uint8_t(seed);
+        line.series1 = series[0];
+        line.series2 = series[1];
+        line.series3 = series[2];
+        line.series4 = series[3];
+        line.series5 = series[4];
+        line.name = present.contains('n') ? "MA5" : nullptr;
+        line.text2 = present.contains('t') ? "COLORRED" : nullptr;
+        line.attributes[0] = seed;
+        line.attributes[1] = -1;
+        line.attributes[2] = 0x7FFFFFFF;
+        line.attributes[3] = 3;
+        line.pointCount = points;
+        line.extra = -seed;
+        line.shortValue = std::int16_t(-300 - seed);
+        line.stripColors = present.contains('s') ? strip : nullptr;
+        line.rect = present.contains('r') ? rect : nullptr;
+    }
+
+    std::vector<float> expected(int s, const QString& present, int points) const
+    {
+        if (points <= 0 || !present.contains(QChar('1' + s)))
+            return {};
+        return std::vector<float>(values[s].begin(), values[s].begin() + points);
+    }
+};
+
+}
+
+class tst_FormulaResult : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parseLine_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QString>("present");
+        QTest::newRow("everything") << 4 << "12345ntsr";
+        QTest::newRow("first series only") << 5 << "1";
+        QTest::newRow("second series null") << 5 << "1345nt";
+        QTest::newRow("no points, pointers set") << 0 << "12345ntsr";
+        QTest::newRow("negative points") << -2 << "12345";
+        QTest::newRow("first series missing") << 3 << "2n";
+        QTest::newRow("strip without rect") << 1 << "1s";
+        QTest::newRow("rect without strip") << 1 << "1r";
+    }
+
+    void parseLine()
+    {
+        QFETCH(int, points);
+        QFETCH(QString, present);
+        RawLine raw(points, present, 7);
+        tagFLINES lines{&raw.line, 1};
+        FormulaResult result;
+        result.parseFromFline(lines);
+
+        QCOMPARE(result.lineCount, 1);
+        QCOMPARE(result.lines.size(), std::size_t(1));
+        const LineData& line = result.lines.front();
+        QCOMPARE(int(line.lineType), 7);
+        QCOMPARE(line.series1, raw.expected(0, present, points));
+        QCOMPARE(line.series2, raw.expected(1, present, points));
+        QCOMPARE(line.series3, raw.expected(2, present, points));
+        QCOMPARE(line.series4, raw.expected(3, present, points));
+        QCOMPARE(line.series5, raw.expected(4, present, points));
+        QCOMPARE(QString::fromStdString(line.name), present.contains('n') ? QString("MA5") : QString());
+        QCOMPARE(QString::fromStdString(line.text2), present.contains('t') ? QString("COLORRED") : QString());
+        QCOMPARE(line.attributes, (std::array<std::int32_t, 4>{7, -1, 0x7FFFFFFF, 3}));
+        QCOMPARE(line.pointCount, points);
+        QCOMPARE(line.extra, -7);
+        QCOMPARE(int(line.shortValue), -307);
+        QCOMPARE(line.stripColor.valid, present.contains('s'));
+        if (line.stripColor.valid)
+            QCOMPARE(line.stripColor.colors, (std::array<std::uint32_t, 3>{0xFF0000u, 0x00FF00u, 0x0000FFu}));
+        QCOMPARE(line.rect.valid, present.contains('r'));
+        if (line.rect.valid)
+            QCOMPARE(line.rect.values, (std::array<std::int32_t, 4>{1, 2, 30, 40}));
+    }
+
+    void emptyInput_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("nullRecords");
+        QTest::newRow("count 0") << 0 << false;
+        QTest::newRow("null records") << 3 << true;
+        QTest::newRow("negative count") << -1 << false;
+    }
+
+    // Nothing to read leaves the held lines alone but still sets the count.
+    void emptyInput()
+    {
+        QFETCH(int, count);
+        QFETCH(bool, nullRecords);
+        RawLine held(2, "1", 1);
+        tagFLINES first{&held.line, 1};
+        FormulaResult result;
+        result.parseFromFline(first);
+
+        RawLine raw(2, "1", 2);
+        tagFLINES lines{nullRecords ? nullptr : &raw.line, count};
+        result.parseFromFline(lines);
+        QCOMPARE(result.lineCount, count);
+        QCOMPARE(result.lines.size(), std::size_t(1));
+        QCOMPARE(int(result.lines.front().lineType), 1);
+    }
+
+    void secondCallAppends()
+    {
+        RawLine a(3, "1n", 1), b(2, "12", 2), c(1, "1", 3);
+        tagFLINE pair[2] = {a.line, b.line};
+        tagFLINES first{pair, 2};
+        tagFLINES second{&c.line, 1};
+        FormulaResult result;
+        result.parseFromFline(first);
+        result.parseFromFline(second);
+        QCOMPARE(result.lineCount, 1);
+        QCOMPARE(result.lines.size(), std::size_t(3));
+        QCOMPARE(int(result.lines[0].lineType), 1);
+        QCOMPARE(int(result.lines[1].lineType), 2);
+        QCOMPARE(int(result.lines[2].lineType), 3);
+        QCOMPARE(result.lines[1].series2.size(), std::size_t(2));
+
+        // Through the base, as a host holding engines of several kinds would call it.
+        FormulaResultBase& base = result;
+        base.parseFromFline(first);
+        QCOMPARE(base.lineCount, 2);
+        QCOMPARE(base.lines.size(), std::size_t(5));
+    }
+
+    void checkValue_data()
+    {
+        QTest::addColumn<quint32>("bits");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("all ones") << 0xFFFFFFFFu << false;
+        QTest::newRow("zero") << 0x00000000u << true;
+        QTest::newRow("negative zero") << 0x80000000u << true;
+        QTest::newRow("minus one and a half") << 0xBFC00000u << true;
+        QTest::newRow("quiet NaN") << 0x7FC00000u << true;
+        QTest::newRow("negative quiet NaN") << 0xFFC00000u << true;
+        QTest::newRow("one bit short") << 0xFFFFFFFEu << true;
+        QTest::newRow("infinity") << 0x7F800000u << true;
+        QTest::newRow("largest") << 0x7F7FFFFFu << true;
+    }
+
+    void checkValue()
+    {
+        QFETCH(quint32, bits);
+        QFETCH(bool, valid);
+        QCOMPARE(FormulaResult::CheckValue(fromBits(bits)), valid);
+    }
+
+    void valueTypesCopyMemberwise()
+    {
+        RawLine raw(3, "12345ntsr", 4);
+        tagFLINES lines{&raw.line, 1};
+        FormulaResult result;
+        result.parseFromFline(lines);
+        FormulaResult copy(result);
+        QCOMPARE(copy.lines.front().series3, result.lines.front().series3);
+        FormulaResult moved(std::move(copy));
+        QCOMPARE(moved.lineCount, 1);
+        QCOMPARE(moved.lines.front().name, std::string("MA5"));
+
+        CInputData input{};
+        QCOMPARE(input.stamp, std::int64_t(0));
+        TagDay day;
+        day.value = 20261206;
+        day.series[13] = {1.0f, 2.0f};
+        input.days.push_back(day);
+        TagStock stock;
+        stock.fields[31] = 0xDEADBEEFu;
+        input.stocks.push_back(stock);
+        input.groups.push_back(InputGroup{{1, 2, 3}, {InputRecord20{}}});
+        input.blocks.resize(2);
+        input.stamp = 42;
+        const CInputData inputCopy = input;
+        QCOMPARE(inputCopy.days.front().series[13], (std::vector<float>{1.0f, 2.0f}));
+        QCOMPARE(inputCopy.stocks.front().fields[31], 0xDEADBEEFu);
+        QCOMPARE(inputCopy.groups.front().values[2], 3);
+        QCOMPARE(inputCopy.stamp, std::int64_t(42));
+
+        TagFormularContent formula;
+        formula.texts[0] = "MACD";
+        formula.parameters[15] = "SHORT";
+        formula.blocks[19][15] = 0xAB;
+        CDFormulaManage manage;
+        manage.formulas.push_back(formula);
+        ModuleFormular module;
+        module.formulas = manage.formulas;
+        QCOMPARE(module.formulas.front().blocks[19][15], std::uint8_t(0xAB));
+        QCOMPARE(module.formulas.front().parameters[15], std::string("SHORT"));
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_FormulaResult)
+#include "tst_formularesult.moc"

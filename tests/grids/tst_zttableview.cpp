@@ -1,0 +1,232 @@
+#include <grids/nofocusdelegate.h>
+#include <grids/zttableview.h>
+#include <grids/ztviewfield.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QLayout>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+QList<ZtViewField*> makeFields(int count)
+{
+    QList<ZtViewField*> fields;
+    for (int i = 0; i < count; ++i)
+        fields.append(new ZtViewField(QStringLiteral("字段%1").arg(i + 1)));
+    return fields;
+}
+
+}
+
+class tst_ZtTableView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Fusion draws a visible focus frame, so the delegate test means something.
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        // The terminal's font; the offscreen default (12 pt) would raise the
+        // minimum row height above 24.
+        QApplication::setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    }
+
+    void viewField_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("text and number") << QStringLiteral("最新价") << QVariant(17030);
+        QTest::newRow("empty text") << QString() << QVariant(QStringLiteral("ignored"));
+        QTest::newRow("no value") << QStringLiteral("代码") << QVariant();
+    }
+
+    void viewField()
+    {
+        QFETCH(QString, text);
+        QFETCH(QVariant, value);
+        ZtViewField field(text, value);
+        QCOMPARE(field.text(), text);
+        QCOMPARE(field.data(), QVariant(text + "data"));
+        QCOMPARE(field.data(Qt::UserRole), field.data());
+
+        field.setData(QVariant(42));
+        QCOMPARE(field.data(), QVariant(42));
+        QCOMPARE(field.text(), text);
+
+        ZtViewField copy(field);
+        QCOMPARE(copy.text(), text);
+        QCOMPARE(copy.data(), QVariant(42));
+        ZtViewField moved(std::move(copy));
+        QCOMPARE(moved.data(), QVariant(42));
+        ZtViewField assigned(QStringLiteral("x"));
+        assigned = field;
+        QCOMPARE(assigned.text(), text);
+        QCOMPARE(assigned.data(), QVariant(42));
+        assigned = ZtViewField(QStringLiteral("y"));
+        QCOMPARE(assigned.data(), QVariant(QStringLiteral("ydata")));
+
+        QScopedPointer<QTableWidgetItem> clone(field.clone());
+        auto* cloned = dynamic_cast<ZtViewField*>(clone.data());
+        QVERIFY(cloned);
+        QCOMPARE(cloned->data(), QVariant(42));
+    }
+
+    void construction_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::newRow("none") << 0;
+        QTest::newRow("one") << 1;
+        QTest::newRow("five") << 5;
+    }
+
+    void construction()
+    {
+        QFETCH(int, columns);
+        const QList<ZtViewField*> fields = makeFields(columns);
+        ZtTableView view(fields);
+        QTableWidget* table = view.tableWidget();
+        QVERIFY(table);
+        QCOMPARE(table->parent(), &view);
+        QCOMPARE(view.layout()->count(), 1);
+        QCOMPARE(view.layout()->contentsMargins(), QMargins());
+        QCOMPARE(view.layout()->spacing(), 0);
+
+        QCOMPARE(table->columnCount(), columns);
+        QHeaderView* header = table->horizontalHeader();
+        for (int i = 0; i < columns; ++i) {
+            QCOMPARE(table->horizontalHeaderItem(i), fields.at(i));  // handed over, not copied
+            QCOMPARE(header->sectionResizeMode(i), QHeaderView::Stretch);
+        }
+        QCOMPARE(header->minimumSectionSize(), 100);
+        QVERIFY(header->stretchLastSection());
+        QVERIFY(!header->highlightSections());
+        QCOMPARE(header->height(), 30);
+        QCOMPARE(header->minimumHeight(), 30);
+        QCOMPARE(header->maximumHeight(), 30);
+        QCOMPARE(table->verticalHeader()->defaultSectionSize(), 24);
+
+        QCOMPARE(table->frameShape(), QFrame::NoFrame);
+        QVERIFY(!table->showGrid());
+        QCOMPARE(table->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(qobject_cast<NoFocusDelegate*>(table->itemDelegate()));
+        QCOMPARE(header->sortIndicatorSection(), 0);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+
+        QCOMPARE(table->styleSheet(), QStringLiteral("selection-background-color:lightblue;"));
+        QCOMPARE(header->styleSheet(), QStringLiteral("QHeaderView::section{background:skyblue;border:1px solid #999;}"));
+        const QString bar = QStringLiteral(
+            "QScrollBar{background:transparent; %1} QScrollBar::handle{background:lightgray; border:2px solid "
+            "transparent; border-radius:5px;} QScrollBar::handle:hover{background:gray;} "
+            "QScrollBar::sub-line{background:transparent;} QScrollBar::add-line{background:transparent;}");
+        QCOMPARE(table->horizontalScrollBar()->styleSheet(), bar.arg("height:10px;"));
+        QCOMPARE(table->verticalScrollBar()->styleSheet(), bar.arg("width: 10px;"));
+    }
+
+    void sampleRows_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::newRow("no columns") << 0;
+        QTest::newRow("three columns") << 3;
+        QTest::newRow("twelve columns") << 12;
+    }
+
+    void sampleRows()
+    {
+        QFETCH(int, columns);
+        ZtTableView view(makeFields(columns));
+        view.setData();
+        view.setData();  // refilling replaces, it does not add
+        QTableWidget* table = view.tableWidget();
+        QCOMPARE(table->rowCount(), 20);
+        QCOMPARE(table->columnCount(), columns);
+        QCOMPARE(table->verticalHeader()->sectionResizeMode(19), QHeaderView::ResizeToContents);
+        for (int r = 0; r < 20; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                auto* item = dynamic_cast<ZtViewField*>(table->item(r, c));
+                QVERIFY(item);
+                const QString text = QStringLiteral("列%1_行%2").arg(c + 1).arg(r + 1);
+                QCOMPARE(item->text(), text);
+                QCOMPARE(item->data(), QVariant(text + "data"));
+            }
+        }
+        if (columns >= 3) {
+            QCOMPARE(table->item(0, 0)->text(), QStringLiteral("列1_行1"));
+            QCOMPARE(table->item(1, 2)->data(Qt::UserRole), QVariant(QStringLiteral("列3_行2data")));
+        }
+    }
+
+    void badHeaderItems()
+    {
+        // A repeated item, a null item and an item another table owns must not
+        // end in a double delete.
+        QTableWidget other(0, 1);
+        auto* foreign = new ZtViewField(QStringLiteral("别处"));
+        other.setHorizontalHeaderItem(0, foreign);
+        auto* shared = new ZtViewField(QStringLiteral("重复"));
+        {
+            ZtTableView view({shared, shared, nullptr, foreign});
+            QTableWidget* table = view.tableWidget();
+            QCOMPARE(table->columnCount(), 4);
+            QCOMPARE(table->horizontalHeaderItem(0), shared);
+            QVERIFY(table->horizontalHeaderItem(1) != shared);
+            QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("重复"));
+            QVERIFY(!table->horizontalHeaderItem(2));
+            QVERIFY(table->horizontalHeaderItem(3) != foreign);
+            QCOMPARE(table->horizontalHeaderItem(3)->text(), QStringLiteral("别处"));
+            view.setData();
+            QCOMPARE(table->item(19, 3)->text(), QStringLiteral("列4_行20"));
+        }
+        QCOMPARE(other.horizontalHeaderItem(0), foreign);
+    }
+
+    void focusedCellPaintsLikeUnfocused()
+    {
+        ZtTableView view(makeFields(2));
+        view.setData();
+        view.resize(400, 300);
+        QTableWidget* table = view.tableWidget();
+        const QModelIndex index = table->model()->index(0, 0);
+
+        const auto render = [&](const QAbstractItemDelegate& delegate, bool focused) {
+            QStyleOptionViewItem option;
+            option.initFrom(table->viewport());
+            option.rect = QRect(0, 0, 120, 24);
+            option.widget = table;
+            option.state |= QStyle::State_Enabled | QStyle::State_Active;
+            if (focused)
+                option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+            QImage image(120, 24, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            delegate.paint(&painter, option, index);
+            return image;
+        };
+        QStyledItemDelegate plain;
+        QVERIFY2(render(plain, true) != render(plain, false), "the style draws no focus frame; test is void");
+        NoFocusDelegate noFocus;
+        QCOMPARE(render(noFocus, true), render(noFocus, false));
+    }
+
+    void doubleClickIsLogged()
+    {
+        ZtTableView view(makeFields(1));
+        view.setData();
+        QTableWidgetItem* item = view.tableWidget()->item(3, 0);
+        QTest::ignoreMessage(QtDebugMsg,
+                             QRegularExpression(QStringLiteral("double-clicked item 0x0*%1")
+                                                    .arg(quintptr(item), 0, 16)));
+        emit view.tableWidget()->itemDoubleClicked(item);
+    }
+};
+
+QTEST_MAIN(tst_ZtTableView)
+#include "tst_zttableview.moc"
