@@ -1,3 +1,4 @@
+#include "terminalhost.h"
 #include "terminalwindow.h"
 
 #include <ztlib/pbdatachange.h>
@@ -78,6 +79,8 @@ int main(int argc, char* argv[])
 
     mapFonts();
     PBDataChange::installSource(std::make_shared<SimulatedMarket>(parser.value(seed).toULongLong()));
+    TerminalHost host;
+    host.start();
 
     TerminalWindow window;
     if (parser.isSet(page) && !window.showPage(parser.value(page)))

@@ -1,0 +1,89 @@
+#include "terminalhost.h"
+
+#include <pubcache/pubcache.h>
+#include <pubcache/pubconfig.h>
+#include <pubcache/pubkeyboard.h>
+#include <pubcache/pubstaticfunc.h>
+
+#include <ztlib/ztfields.h>
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QtDebug>
+
+TerminalHost::TerminalHost(QObject* parent) : QObject(parent) {}
+
+void TerminalHost::start()
+{
+    PubKeyboard::loadFromMarket();
+    if (!PubStaticFunc::openDefaultDatabase())
+        qWarning() << "zt-terminal: the watchlist is not saved this time";
+    PubConfig::loadUrlList();
+    qDebug() << "zt-terminal:" << PubCache::mDataQueryAll.count() << "securities," << PubCache::mUserKeyboard.size()
+             << "keyboard entries, user data in" << PubStaticFunc::databasePath();
+
+    connect(&PubCache::SSignal, &PubStaticSignal::onZxgAdd, this, &TerminalHost::doZxgAdd);
+    connect(&PubCache::SSignal, &PubStaticSignal::onZxgDel, this, &TerminalHost::doZxgDel);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TerminalHost::doAboutToQuit);
+}
+
+QString TerminalHost::resolveCode(const QString& text)
+{
+    const QString code = text.trimmed().toUpper();
+    if (code.isEmpty())
+        return QString();
+    const DQDDataList& all = PubCache::mDataQueryAll;
+    if (all.isEmpty())
+        return code;
+    if (all.value(code))
+        return code;
+    // A bare code: the first security of the list with that code.
+    for (int i = 0; i < all.count(); ++i) {
+        const DQDUnionReader* row = all.at(i);
+        if (row->getValue(ZtField::Code).toString() == code)
+            return row->getUniqueValue(0);
+    }
+    return QString();
+}
+
+void TerminalHost::doZxgAdd(QString code, enumZxgOperate operate)
+{
+    const QString unique = resolveCode(code);
+    if (unique.isEmpty()) {
+        qDebug() << "zt-terminal: no security" << code;
+        return;
+    }
+    if (operate == ZxgOperate_Note) {
+        if (!PubStaticFunc::ZxgContains(unique))
+            return;
+        QString note;
+        for (const StockZxgBK& g : PubStaticFunc::getZxgCodeList()) {
+            const int at = g.indexOf(unique);
+            if (at >= 0) {
+                note = g.getList().at(at).getNote();
+                break;
+            }
+        }
+        bool ok = false;
+        note = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("添加备注/标签"),
+                                     QStringLiteral("%1 的备注：").arg(unique), QLineEdit::Normal, note, &ok);
+        if (ok && PubStaticFunc::ZxgSetNote(unique, note))
+            emit PubCache::SSignal.onZxgRefresh(unique, ZxgOperate_Note);
+        return;
+    }
+    if (PubStaticFunc::ZxgAdd(unique))
+        emit PubCache::SSignal.onZxgRefresh(unique, ZxgOperate_Add);
+}
+
+void TerminalHost::doZxgDel(QString code)
+{
+    const QString unique = resolveCode(code);
+    if (!unique.isEmpty() && PubStaticFunc::ZxgDelete(unique))
+        emit PubCache::SSignal.onZxgRefresh(unique, ZxgOperate_Delete);
+}
+
+void TerminalHost::doAboutToQuit()
+{
+    PubCache::runFlag = false;
+    emit PubCache::SSignal.onAppExit();
+}
