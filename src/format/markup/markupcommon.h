@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QVariant>
+
+// Pieces that the plain reading and the compiled path must share exactly:
+// number text, variant ordering, the clock of date rules and the limits that
+// keep hostile texts from running away.
+namespace ZtMarkupDetail {
+
+// A text with more conditional blocks than this shows the remaining text as
+// its default: no cell format needs more, and each try rescans the text.
+constexpr int kMaxConditionalBlocks = 64;
+// Decimals beyond this carry no information for a double and would let a
+// text like "d999999999" allocate without bound.
+constexpr int kMaxDecimals = 64;
+
+inline int clampDecimals(int decimals)
+{
+    return decimals < 0 ? 0 : decimals > kMaxDecimals ? kMaxDecimals : decimals;
+}
+
+// Fixed notation in the C locale: '.' point, no grouping, exactly `decimals` digits.
+inline QString fixedText(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+// QVariant's own ordering: <0, 0 or >0.
+int compareVariants(const QVariant& a, const QVariant& b);
+
+// The lower-case names that "sys:" translates; anything else is returned as is.
+QString sysAlias(const QString& name);
+
+// Whole days from the value (a packed date-time) to today; positive for the past.
+qint64 daysSince(const QVariant& value);
+
+inline QColor namedColour(const QString& text)
+{
+    QColor colour;
+    colour.setNamedColor(text);
+    return colour;
+}
+
+}

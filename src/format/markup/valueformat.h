@@ -1,0 +1,17 @@
+#pragma once
+
+#include "format/markup/ztformat_global.h"
+
+#include <QString>
+#include <QVariant>
+
+// The value-format mark-up: turns one field value into its display text.
+// Each distinct format text is compiled once and kept in a bounded, thread-safe
+// cache; the results are those of the plain reading in markupreference.h.
+
+ZTFORMAT_EXPORT QString formatValue(const QVariant& value, const QString& format);
+// The branch of the first conditional block whose condition holds, else the
+// text with its conditional blocks removed.
+ZTFORMAT_EXPORT QString selectConditionalFormat(const QVariant& value, const QString& format);
+ZTFORMAT_EXPORT bool evaluateCondition(const QVariant& value, const QString& condition);
+ZTFORMAT_EXPORT bool evaluateComparison(const QVariant& value, const QString& term);
