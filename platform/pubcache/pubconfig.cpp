@@ -8,8 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -18,6 +16,7 @@
 
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <memory>
 
 namespace {
@@ -42,9 +41,9 @@ struct Definitions
 };
 
 // Every definition is parsed at most once per reload, under this lock; readers get copies.
-QMutex& definitionsMutex()
+std::mutex& definitionsMutex()
 {
-    static QMutex mutex;
+    static std::mutex mutex;
     return mutex;
 }
 
@@ -62,9 +61,9 @@ std::deque<std::unique_ptr<GridField>>& fieldStore()
     return store;
 }
 
-QMutex& configDirMutex()
+std::mutex& configDirMutex()
 {
-    static QMutex mutex;
+    static std::mutex mutex;
     return mutex;
 }
 
@@ -282,7 +281,7 @@ void ensureMenus()
 
 QList<GridField*> columnSet(const QString& name)
 {
-    QMutexLocker lock(&definitionsMutex());
+    std::lock_guard<std::mutex> lock(definitionsMutex());
     Definitions& d = definitions();
     if (!d.columnsLoaded) {
         const ColumnSets sets = loadLayered<ColumnSets>(columnsFile, QStringLiteral("columns"), parseColumns);
@@ -412,14 +411,14 @@ QString PubConfig::replaceUrl(const QString& url)
 
 QList<QHash<QString, QString>> PubConfig::getPubMenuNode(const QString& name)
 {
-    QMutexLocker lock(&definitionsMutex());
+    std::lock_guard<std::mutex> lock(definitionsMutex());
     ensureMenus();
     return definitions().menus.value(name);
 }
 
 QHash<QString, QString> PubConfig::getPubMenuNode(const QString& name, const QString& child)
 {
-    QMutexLocker lock(&definitionsMutex());
+    std::lock_guard<std::mutex> lock(definitionsMutex());
     ensureMenus();
     for (const QHash<QString, QString>& entry : definitions().menus.value(name)) {
         if (entry.value(QStringLiteral("name")) == child)
@@ -475,7 +474,7 @@ QList<GridField*> PubConfig::getColumn(const QString& setName)
 
 QList<SysTitleInfo> PubConfig::getSysSetupList()
 {
-    QMutexLocker lock(&definitionsMutex());
+    std::lock_guard<std::mutex> lock(definitionsMutex());
     Definitions& d = definitions();
     if (!d.settingsLoaded) {
         // Pages are one list, so a good user file replaces the built-in one whole.
@@ -498,7 +497,7 @@ void PubConfig::loadUrlList()
 {
     QMap<QString, QString> urls;
     {
-        QMutexLocker lock(&definitionsMutex());
+        std::lock_guard<std::mutex> lock(definitionsMutex());
         urls = loadLayered<QMap<QString, QString>>(urlsFile, QStringLiteral("urls"), parseUrls);
     }
     const QHash<QString, QString> params = staticUrlParams();
@@ -511,7 +510,7 @@ QString PubConfig::configDir()
 {
     QString dir;
     {
-        QMutexLocker lock(&configDirMutex());
+        std::lock_guard<std::mutex> lock(configDirMutex());
         dir = configDirOverride();
     }
     if (!dir.isEmpty())
@@ -528,7 +527,7 @@ QString PubConfig::configDir()
 void PubConfig::setConfigDir(const QString& dir)
 {
     {
-        QMutexLocker lock(&configDirMutex());
+        std::lock_guard<std::mutex> lock(configDirMutex());
         configDirOverride() = dir;
     }
     reload();
@@ -536,7 +535,7 @@ void PubConfig::setConfigDir(const QString& dir)
 
 void PubConfig::reload()
 {
-    QMutexLocker lock(&definitionsMutex());
+    std::lock_guard<std::mutex> lock(definitionsMutex());
     Definitions& d = definitions();
     d.menusLoaded = false;
     d.columnsLoaded = false;

@@ -351,11 +351,25 @@ bool PubUserStore::openFile(const QString& path, bool* damaged)
     return true;
 }
 
+// Connections go before the application object, whose end may take the SQL plugin with it;
+// a later change simply opens a new one.
+void PubUserStore::releaseConnections()
+{
+    PubUserStore& store = PubUserStore::instance();
+    std::lock_guard<std::mutex> lock(store.mMutex);
+    store.dropConnections();
+}
+
 bool PubUserStore::open(const QString& path)
 {
+    static bool postRoutine = false;
+    if (!postRoutine && QCoreApplication::instance()) {
+        qAddPostRoutine(releaseConnections);
+        postRoutine = true;
+    }
     bool ok = false;
     {
-        QMutexLocker lock(&mMutex);
+        std::lock_guard<std::mutex> lock(mMutex);
         dropConnections();
         mPath = QFileInfo(path).absoluteFilePath();
         mOpen = true;
@@ -401,7 +415,7 @@ bool PubUserStore::openTemporary()
 void PubUserStore::close()
 {
     {
-        QMutexLocker lock(&mMutex);
+        std::lock_guard<std::mutex> lock(mMutex);
         dropConnections();
         mOpen = false;
         mPersistent = false;
@@ -414,7 +428,7 @@ void PubUserStore::close()
 void PubUserStore::ensureOpen()
 {
     {
-        QMutexLocker lock(&mMutex);
+        std::lock_guard<std::mutex> lock(mMutex);
         if (mOpen)
             return;
     }
@@ -423,20 +437,20 @@ void PubUserStore::ensureOpen()
 
 QString PubUserStore::path() const
 {
-    QMutexLocker lock(&mMutex);
+    std::lock_guard<std::mutex> lock(mMutex);
     return mPath;
 }
 
 bool PubUserStore::isPersistent() const
 {
-    QMutexLocker lock(&mMutex);
+    std::lock_guard<std::mutex> lock(mMutex);
     return mPersistent;
 }
 
 PubUserStore::State PubUserStore::snapshot() const
 {
     const_cast<PubUserStore*>(this)->ensureOpen();
-    QMutexLocker lock(&mMutex);
+    std::lock_guard<std::mutex> lock(mMutex);
     return mState;
 }
 
@@ -445,7 +459,7 @@ bool PubUserStore::change(const Edit& edit)
     ensureOpen();
     bool ok = false;
     {
-        QMutexLocker lock(&mMutex);
+        std::lock_guard<std::mutex> lock(mMutex);
         State next = mState;
         if (!mPersistent) {
             QSqlDatabase none;
@@ -470,7 +484,7 @@ void PubUserStore::syncMirrors()
 {
     const auto current = [] {
         PubUserStore& store = PubUserStore::instance();
-        QMutexLocker lock(&store.mMutex);
+        std::lock_guard<std::mutex> lock(store.mMutex);
         return store.mState;
     };
     // The mirrors are GUI-thread tables; a change made elsewhere reaches them queued.

@@ -8,13 +8,13 @@
 
 #include <QHash>
 #include <QList>
-#include <QMutex>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
+#include <mutex>
 
 class QSqlQuery;
 
@@ -67,7 +67,7 @@ public:
     auto read(F f) const -> decltype(f(std::declval<const State&>()))
     {
         const_cast<PubUserStore*>(this)->ensureOpen();
-        QMutexLocker lock(&mMutex);
+        std::lock_guard<std::mutex> lock(mMutex);
         return f(mState);
     }
 
@@ -81,6 +81,9 @@ public:
 private:
     PubUserStore() = default;
 
+    // Run when the application object goes (qAddPostRoutine).
+    static void releaseConnections();
+
     bool openFile(const QString& path, bool* damaged);
     bool createSchema(QSqlDatabase& db);
     bool loadState(QSqlDatabase& db, State& state);
@@ -90,7 +93,7 @@ private:
     // Brings the PubCacheCustom tables in line with the state, on the GUI thread.
     void syncMirrors();
 
-    mutable QMutex mMutex;
+    mutable std::mutex mMutex;
     State mState;
     QString mPath;
     bool mOpen = false;
