@@ -135,6 +135,8 @@ void DQDQuery::DataClear()
 {
     d->rows.clear();
     d->index.clear();
+    mStartIndex = 0;
+    mTotalCount = -1;
 }
 
 void DQDQuery::clear()

@@ -62,6 +62,20 @@ public:
     void setDataDownTime(qint64 time) { mDownTime = time; }
     void setDataDownValid(bool valid) { mDownValid = valid; }
 
+    // A list query may answer one window of a longer list: row 0 is then list
+    // position getDataStartIndex() of getDataTotalCount() rows. Without a window
+    // the rows are the whole list.
+    int getDataStartIndex() const { return mStartIndex; }
+    int getDataTotalCount() const
+    {
+        return mTotalCount > mStartIndex + count() ? mTotalCount : mStartIndex + count();
+    }
+    void setDataWindow(int startIndex, int totalCount)
+    {
+        mStartIndex = startIndex < 0 ? 0 : startIndex;
+        mTotalCount = totalCount;
+    }
+
     bool sharesDataWith(const DQDQuery& other) const { return d == other.d; }
 
 private:
@@ -70,6 +84,8 @@ private:
     bool mIsUpdate = false;
     qint64 mDownTime = 0;
     bool mDownValid = false;
+    int mStartIndex = 0;
+    int mTotalCount = -1;
 };
 
 // A query result held by value, as panels keep and signal it.

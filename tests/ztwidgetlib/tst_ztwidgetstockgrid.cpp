@@ -1,0 +1,675 @@
+#include <ztwidgetlib/ztgridbarcell.h>
+#include <ztwidgetlib/ztwidgetstockgrid.h>
+
+#include <ztlib/pubcachecustom.h>
+#include <ztlib/ztenums.h>
+#include <ztlib/ztfields.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+DQDUnionReader stock(int i, double changeRatio)
+{
+    DQDUnionReader r;
+    const QString code = QString::number(600000 + i);
+    r.setValue(ZtField::Market, QStringLiteral("SH"));
+    r.setValue(ZtField::Code, code);
+    r.setValue(ZtField::UniqueCode, QStringLiteral("SH") + code);
+    r.setValue(ZtField::Name, QStringLiteral("股票%1").arg(i));
+    r.setValue(ZtField::Type, int(ZtE_ZQLX_AShare));
+    r.setValue(ZtField::PrevClose, 10.0);
+    r.setValue(ZtField::Last, 10.0 * (1 + changeRatio / 100));
+    r.setValue(ZtField::ChangeRatio, changeRatio);
+    return r;
+}
+
+DQDDataList listOf(int rows)
+{
+    DQDDataList list;
+    for (int i = 0; i < rows; ++i)
+        list.append(stock(i, (i % 7) - 3));
+    return list;
+}
+
+QStringList codesOf(const DQDQuery& q)
+{
+    QStringList out;
+    for (int i = 0; i < q.count(); ++i)
+        out << q.at(i)->getUniqueValue(0);
+    return out;
+}
+
+struct Columns
+{
+    std::vector<std::unique_ptr<GridField>> fields;
+
+    Columns()
+    {
+        add(QStringLiteral("代码"), ZtField::Code, QString(), QStringLiteral("!p"), 80);
+        add(QStringLiteral("名称"), ZtField::Name, QString(), QStringLiteral("!p"), 100);
+        add(QStringLiteral("最新"), ZtField::Last, QStringLiteral("bos:12010"), QStringLiteral("d2"), 80);
+        add(QStringLiteral("涨幅"), ZtField::ChangeRatio, QStringLiteral("case:0"), QStringLiteral("d2[ls:%]"), 80);
+    }
+
+    void add(const QString& title, unsigned int key, const QString& rule, const QString& format, int width)
+    {
+        fields.push_back(std::make_unique<GridField>(DQDField::Field(title, key, rule, format), width));
+    }
+
+    void applyTo(ZtWidgetStockGrid& grid)
+    {
+        grid.clearColumn();
+        for (auto& f : fields)
+            grid.appendColumn(f.get());
+        grid.resetColumn();
+    }
+};
+
+void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, const QPoint& pos,
+           Qt::MouseButtons buttons = Qt::NoButton)
+{
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        buttons |= button;
+    QMouseEvent e(type, pos, w->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void key(QWidget* w, int k)
+{
+    QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// A grid of `rows` rows showing exactly `visible` full rows.
+struct Fixture
+{
+    DQDDataList data;
+    Columns columns;
+    QScrollBar vbar{Qt::Vertical};
+    ZtWidgetStockGrid grid{&data};
+
+    explicit Fixture(int rows, int visible = 10)
+    {
+        data = listOf(rows);
+        columns.applyTo(grid);
+        grid.setVScrollBar(&vbar);
+        grid.setData(&data);
+        grid.resize(400, grid.titleHeight() + grid.rowHeight() * visible + grid.rowHeight() / 2);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    }
+};
+
+}
+
+class tst_ZtWidgetStockGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<QMouseEvent*>("QMouseEvent*");
+    }
+
+    void init()
+    {
+        PubCacheCustom::resetColours();
+        PubCacheCustom::mStockCodeList.clear();
+        PubCacheCustom::mStockSign.clear();
+    }
+
+    void columnsTakeEffectAtReset()
+    {
+        DQDDataList data;
+        ZtWidgetStockGrid grid(&data);
+        Columns cols;
+        grid.appendColumn(cols.fields[0].get());
+        grid.appendColumn(nullptr);
+        QCOMPARE(grid.getFields().size(), 0);
+        grid.resetColumn();
+        QCOMPARE(grid.getFields().size(), 1);
+        cols.applyTo(grid);
+        QCOMPARE(grid.getFields().size(), 4);
+        QCOMPARE(grid.getColumn(ZtField::ChangeRatio), cols.fields[3].get());
+        QCOMPARE(grid.getColumn(99999), nullptr);
+        QCOMPARE(grid.getColumnByIndex(1), cols.fields[1].get());
+        QCOMPARE(grid.getColumnByIndex(4), nullptr);
+        QCOMPARE(grid.getColumnByIndex(-1), nullptr);
+    }
+
+    void localSort_data()
+    {
+        QTest::addColumn<QVariantList>("values");
+        QTest::addColumn<bool>("desc");
+        QTest::addColumn<QList<int>>("order");
+        const QVariant dash(QStringLiteral("-"));
+        QTest::newRow("descending, ties keep order")
+            << QVariantList{1.0, 3.0, 2.0, 3.0, 1.0} << true << QList<int>{1, 3, 2, 0, 4};
+        QTest::newRow("ascending, ties keep order")
+            << QVariantList{1.0, 3.0, 2.0, 3.0, 1.0} << false << QList<int>{0, 4, 2, 1, 3};
+        QTest::newRow("missing last when descending")
+            << QVariantList{dash, -5.0, dash, 7} << true << QList<int>{3, 1, 0, 2};
+        QTest::newRow("missing last when ascending")
+            << QVariantList{dash, -5.0, dash, 7} << false << QList<int>{1, 3, 0, 2};
+        QTest::newRow("numeric texts compare as numbers")
+            << QVariantList{QStringLiteral("10"), QStringLiteral("9"), 9.5} << false << QList<int>{1, 2, 0};
+        QTest::newRow("texts after numbers")
+            << QVariantList{QStringLiteral("b"), 1, QStringLiteral("a")} << false << QList<int>{1, 2, 0};
+    }
+
+    void localSort()
+    {
+        QFETCH(QVariantList, values);
+        QFETCH(bool, desc);
+        QFETCH(QList<int>, order);
+        DQDDataList data;
+        for (int i = 0; i < values.size(); ++i) {
+            DQDUnionReader r = stock(i, 0);
+            r.setValue(22300, values.at(i));
+            data.append(r);
+        }
+        data.setDataDownTime(42);
+        ZtWidgetStockGrid grid(&data);
+        grid.setSortKey(22300, desc);
+        grid.doLocalSort();
+        QCOMPARE(codesOf(data), codesOf(listOf(values.size())));  // off by default
+        grid.setUseLocalSort(true);
+        grid.doLocalSort();
+        QStringList expected;
+        for (int i : order)
+            expected << stock(i, 0).getUniqueValue(0);
+        QCOMPARE(codesOf(data), expected);
+        QCOMPARE(data.getDataDownTime(), qint64(42));
+        QCOMPARE(data.indexOf(expected.first()), 0);
+    }
+
+    void localSortKeepsFocusOnItsSecurity()
+    {
+        Fixture f(20);
+        f.grid.setUseLocalSort(true);
+        f.grid.setFocusRowIndex(5, false);
+        const QString code = f.grid.getFocusRow().getUniqueValue(0);
+        f.grid.setSortKey(ZtField::ChangeRatio, true);
+        f.grid.doLocalSort();
+        QCOMPARE(f.grid.getFocusRow().getUniqueValue(0), code);
+        QCOMPARE(f.data.at(f.grid.getFocusRowIndex())->getUniqueValue(0), code);
+    }
+
+    void headerClickSorts()
+    {
+        Fixture f(20);
+        QSignalSpy sorts(&f.grid, &ZtWidgetStockGrid::onDataSort);
+        const QPoint ratioHeader = f.grid.headerRect(3).center();
+        mouse(&f.grid, QEvent::MouseButtonPress, Qt::LeftButton, ratioHeader);
+        QCOMPARE(sorts.size(), 1);
+        QCOMPARE(sorts.at(0).at(0).toUInt(), ZtField::ChangeRatio);
+        QCOMPARE(sorts.at(0).at(1).toBool(), true);
+        QCOMPARE(f.grid.getSortValueKey(), ZtField::ChangeRatio);
+        // Server-side sorting: the rows are left for the source to reorder.
+        QCOMPARE(codesOf(f.data), codesOf(listOf(20)));
+
+        mouse(&f.grid, QEvent::MouseButtonPress, Qt::LeftButton, ratioHeader);
+        QCOMPARE(sorts.size(), 2);
+        QCOMPARE(sorts.at(1).at(1).toBool(), false);
+
+        f.grid.setUseLocalSort(true);
+        mouse(&f.grid, QEvent::MouseButtonPress, Qt::LeftButton, ratioHeader);
+        QCOMPARE(f.data.at(0)->getValue(ZtField::ChangeRatio).toDouble(), 3.0);
+
+        f.grid.setCanSort(false);
+        mouse(&f.grid, QEvent::MouseButtonPress, Qt::LeftButton, f.grid.headerRect(2).center());
+        QCOMPARE(sorts.size(), 3);
+        QCOMPARE(f.grid.getSortValueKey(), ZtField::ChangeRatio);
+    }
+
+    void navigationKeys_data()
+    {
+        QTest::addColumn<int>("startFocus");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("focus");
+        QTest::addColumn<int>("firstRow");
+        QTest::newRow("down") << 0 << QList<int>{Qt::Key_Down} << 1 << 0;
+        QTest::newRow("down past the window scrolls by one")
+            << 9 << QList<int>{Qt::Key_Down} << 10 << 1;
+        QTest::newRow("up at the top stays") << 0 << QList<int>{Qt::Key_Up} << 0 << 0;
+        QTest::newRow("page down") << 2 << QList<int>{Qt::Key_PageDown} << 12 << 10;
+        QTest::newRow("page down twice, then page up")
+            << 2 << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp} << 12 << 10;
+        QTest::newRow("end") << 3 << QList<int>{Qt::Key_End} << 99 << 90;
+        QTest::newRow("end then home") << 3 << QList<int>{Qt::Key_End, Qt::Key_Home} << 0 << 0;
+        QTest::newRow("no focus: down takes the first visible row") << -1 << QList<int>{Qt::Key_Down} << 0 << 0;
+    }
+
+    void navigationKeys()
+    {
+        QFETCH(int, startFocus);
+        QFETCH(QList<int>, keys);
+        QFETCH(int, focus);
+        QFETCH(int, firstRow);
+        Fixture f(100, 10);
+        QCOMPARE(f.grid.getDrawRowCount(), 10);
+        f.grid.setFocusRowIndex(startFocus, false);
+        QSignalSpy scrolled(&f.grid, &ZtWidgetStockGrid::onDataIndexChange);
+        for (int k : keys)
+            key(&f.grid, k);
+        QCOMPARE(f.grid.getFocusRowIndex(), focus);
+        QCOMPARE(f.grid.getFocusRow().getUniqueValue(0), f.data.at(focus)->getUniqueValue(0));
+        QCOMPARE(f.grid.getRowIndex(), firstRow);
+        QCOMPARE(f.vbar.value(), firstRow);
+        if (firstRow != 0)
+            QCOMPARE(scrolled.last().at(0).toInt(), firstRow);
+    }
+
+    void otherKeysAreLeftToTheOwner()
+    {
+        Fixture f(5);
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        e.accept();
+        f.grid.doKeyPressEvent(&e);
+        QVERIFY(e.isAccepted());  // untouched
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+        QApplication::sendEvent(&f.grid, &press);
+        QVERIFY(!press.isAccepted());
+    }
+
+    void scrollBarFollowsAndReports()
+    {
+        Fixture f(100, 10);
+        QCOMPARE(f.vbar.maximum(), 90);
+        QCOMPARE(f.vbar.pageStep(), 10);
+        QSignalSpy scrolled(&f.grid, &ZtWidgetStockGrid::onDataIndexChange);
+        f.grid.setRowIndex(30);  // program moves are silent
+        QCOMPARE(f.vbar.value(), 30);
+        QCOMPARE(scrolled.size(), 0);
+        f.vbar.setSliderPosition(31);  // a user move
+        QCOMPARE(scrolled.size(), 1);
+        QCOMPARE(scrolled.at(0).at(0).toInt(), 31);
+        QCOMPARE(f.grid.getRowIndex(), 31);
+        f.grid.setRowIndex(5000);
+        QCOMPARE(f.grid.getRowIndex(), 90);
+        // A shorter list pulls the window back.
+        f.data = listOf(15);
+        f.grid.setData(&f.data);
+        QCOMPARE(f.grid.getRowIndex(), 5);
+        QCOMPARE(f.vbar.maximum(), 5);
+    }
+
+    void wheelIsLeftToTheOwner()
+    {
+        Fixture f(100);
+        QWheelEvent e(QPointF(10, 40), QPointF(f.grid.mapToGlobal(QPoint(10, 40))), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        e.accept();
+        QApplication::sendEvent(&f.grid, &e);
+        QVERIFY(!e.isAccepted());
+        QCOMPARE(f.grid.getRowIndex(), 0);
+    }
+
+    void pressFocusesBeforeReporting_data()
+    {
+        QTest::addColumn<bool>("rowEmitMode");
+        QTest::addColumn<bool>("belowRows");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("on a row") << false << false << 1;
+        QTest::newRow("on a row, row mode") << true << false << 1;
+        QTest::newRow("below the rows") << false << true << 1;
+        QTest::newRow("below the rows, row mode") << true << true << 0;
+    }
+
+    void pressFocusesBeforeReporting()
+    {
+        QFETCH(bool, rowEmitMode);
+        QFETCH(bool, belowRows);
+        QFETCH(int, reports);
+        Fixture f(3, 10);
+        f.grid.setRowEmitMode(rowEmitMode);
+        f.grid.setFocusRowIndex(0, false);
+        QString focusAtSignal;
+        QString codeArg;
+        unsigned int keyArg = 0;
+        int count = 0;
+        connect(&f.grid, &ZtWidgetStockGrid::onDataMousePressEvent, this,
+                [&](QMouseEvent*, QString code, unsigned int key) {
+                    ++count;
+                    codeArg = code;
+                    keyArg = key;
+                    focusAtSignal = f.grid.getFocusRow().getUniqueValue(0);
+                });
+        const QPoint pos = belowRows ? f.grid.rowRect(8).center() : f.grid.cellRect(2, 1).center();
+        mouse(&f.grid, QEvent::MouseButtonPress, Qt::RightButton, pos);
+        QCOMPARE(count, reports);
+        if (!belowRows) {
+            QCOMPARE(focusAtSignal, QStringLiteral("SH600002"));
+            QCOMPARE(codeArg, QStringLiteral("SH600002"));
+            QCOMPARE(keyArg, ZtField::Name);
+        } else {
+            QCOMPARE(f.grid.getFocusRowIndex(), 0);
+            QVERIFY(codeArg.isEmpty());
+        }
+    }
+
+    void doubleClickOnRowOnly()
+    {
+        Fixture f(3, 10);
+        QSignalSpy doubles(&f.grid, &ZtWidgetStockGrid::onDataMouseDoubleClickEvent);
+        mouse(&f.grid, QEvent::MouseButtonDblClick, Qt::LeftButton, f.grid.rowRect(7).center());
+        QCOMPARE(doubles.size(), 0);
+        mouse(&f.grid, QEvent::MouseButtonDblClick, Qt::LeftButton, f.grid.rowRect(1).center());
+        QCOMPARE(doubles.size(), 1);
+        QCOMPARE(f.grid.getFocusRowIndex(), 1);
+    }
+
+    void infoMineMarker()
+    {
+        Fixture f(4, 10);
+        f.data.at(1)->setValue(ZtField::InfoMineCount, 3);
+        f.data.at(2)->setValue(ZtField::InfoMineCount, 0);
+        f.grid.setData(&f.data);
+        QVERIFY(f.grid.xxdlRect(1).isEmpty());  // markers off
+        f.grid.setShowXXDL(true);
+        QVERIFY(!f.grid.xxdlRect(1).isEmpty());
+        QVERIFY(f.grid.xxdlRect(2).isEmpty());
+        QVERIFY(f.grid.cellRect(1, 1).contains(f.grid.xxdlRect(1)));
+        QSignalSpy boxes(&f.grid, &ZtWidgetStockGrid::onShowXXDLBox);
+        mouse(&f.grid, QEvent::MouseButtonPress, Qt::LeftButton, f.grid.cellRect(2, 1).topRight() + QPoint(-3, 4));
+        QCOMPARE(boxes.size(), 0);
+        mouse(&f.grid, QEvent::MouseButtonPress, Qt::LeftButton, f.grid.xxdlRect(1).center());
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.at(0).at(0).toString(), QStringLiteral("SH600001"));
+        QCOMPARE(f.grid.getFocusRowIndex(), 1);
+    }
+
+    void dragReorders_data()
+    {
+        QTest::addColumn<bool>("manual");
+        QTest::addColumn<unsigned int>("sortKey");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("row 3 to row 0") << true << 0u << 3 << 0 << 1;
+        QTest::newRow("row 1 to row 4") << true << 0u << 1 << 4 << 1;
+        QTest::newRow("back onto itself") << true << 0u << 2 << 2 << 0;
+        QTest::newRow("manual order off") << false << 0u << 3 << 0 << 0;
+        QTest::newRow("sorted rows") << true << unsigned(ZtField::ChangeRatio) << 3 << 0 << 0;
+    }
+
+    void dragReorders()
+    {
+        QFETCH(bool, manual);
+        QFETCH(unsigned int, sortKey);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, reports);
+        Fixture f(6, 10);
+        f.grid.setCanManualSequence(manual);
+        f.grid.setSortKey(sortKey, true);
+        QSignalSpy moves(&f.grid, &ZtWidgetStockGrid::onManualSequenceChange);
+        const QPoint start = f.grid.rowRect(from).center();
+        const QPoint end = f.grid.rowRect(to).center() + QPoint(0, 2);
+        mouse(&f.grid, QEvent::MouseButtonPress, Qt::LeftButton, start);
+        mouse(&f.grid, QEvent::MouseMove, Qt::NoButton, start + QPoint(0, (end.y() - start.y()) / 2 + 8),
+              Qt::LeftButton);
+        mouse(&f.grid, QEvent::MouseMove, Qt::NoButton, end, Qt::LeftButton);
+        mouse(&f.grid, QEvent::MouseButtonRelease, Qt::LeftButton, end);
+        QCOMPARE(moves.size(), reports);
+        if (reports) {
+            QCOMPARE(moves.at(0).at(0).toInt(), from);
+            QCOMPARE(moves.at(0).at(1).toInt(), to);
+        }
+        QCOMPARE(codesOf(f.data), codesOf(listOf(6)));  // the owner moves the rows
+    }
+
+    void focusFollowsItsSecurityThroughNewData()
+    {
+        Fixture f(10);
+        f.grid.setFocusRowIndex(4, false);
+        // New data: the focused security moved to row 0 with a new price.
+        DQDDataList next;
+        DQDUnionReader moved = stock(4, 9);
+        next.append(moved);
+        for (int i = 0; i < 10; ++i) {
+            if (i != 4)
+                next.append(stock(i, 0));
+        }
+        f.data = next;
+        f.grid.setData(&f.data);
+        // The row number stays; the reader is the security's fresh row.
+        QCOMPARE(f.grid.getFocusRowIndex(), 4);
+        QVERIFY(f.grid.getFocusRow() == moved);
+        f.grid.setFocusRowIndex(f.grid.getFocusRow(), false);
+        QCOMPARE(f.grid.getFocusRowIndex(), 0);
+        QSignalSpy changes(&f.grid, &ZtWidgetStockGrid::onFocusRowChange);
+        f.grid.setFocusRowIndex(stock(77, 0), true);
+        QCOMPARE(f.grid.getFocusRowIndex(), -1);
+        QVERIFY(f.grid.getFocusRow().isEmpty());
+        QCOMPARE(changes.size(), 1);
+        f.grid.setFocusRowIndex(3, false);
+        f.grid.clearFocusRow(false);
+        QCOMPARE(changes.size(), 1);
+        QVERIFY(f.grid.getFocusRow().isEmpty());
+        f.grid.setFocusRowIndex(10, false);
+        QCOMPARE(f.grid.getFocusRowIndex(), -1);
+    }
+
+    void windowOfALongerList()
+    {
+        DQDDataList window;
+        for (int i = 100; i < 250; ++i)
+            window.append(stock(i, 0));
+        window.setDataWindow(100, 5000);
+        Fixture f(0, 10);
+        f.data = window;
+        f.grid.setData(&f.data);
+        QCOMPARE(f.grid.getRowCount(), 5000);
+        QCOMPARE(f.vbar.maximum(), 4990);
+        QCOMPARE(f.grid.rowAt(f.grid.rowRect(0).center()), -1);  // not read yet
+        f.grid.setRowIndex(120);
+        QCOMPARE(f.grid.rowAt(f.grid.rowRect(125).center()), 125);
+        f.grid.setFocusRowIndex(125, false);
+        QCOMPARE(f.grid.getFocusRow().getUniqueValue(0), QStringLiteral("SH600125"));
+        f.grid.setFocusRowIndex(stock(130, 0), false);
+        QCOMPARE(f.grid.getFocusRowIndex(), 130);
+        // Holding Down stops at the last row that has arrived.
+        f.grid.setFocusRowIndex(249, false);
+        key(&f.grid, Qt::Key_Down);
+        QCOMPARE(f.grid.getFocusRowIndex(), 249);
+        QCOMPARE(f.grid.getRowIndex(), 241);
+    }
+
+    void frozenColumnsStayWhenScrollingSideways()
+    {
+        Fixture f(5);
+        QScrollBar hbar(Qt::Horizontal);
+        f.grid.setHScrollBar(&hbar);
+        f.grid.resize(230, f.grid.height());
+        QCoreApplication::processEvents();
+        // 80 + 100 fixed (up to the name), 160 of prices in 50 pixels of room.
+        QCOMPARE(hbar.maximum(), 2);
+        hbar.setValue(1);
+        QCOMPARE(f.grid.headerRect(0).x(), 0);
+        QCOMPARE(f.grid.headerRect(1).x(), 80);
+        QVERIFY(f.grid.headerRect(2).isEmpty());
+        QCOMPARE(f.grid.headerRect(3).x(), 180);
+        f.grid.setStartIndex(0);
+        QCOMPARE(hbar.maximum(), 2);
+        QVERIFY(f.grid.headerRect(0).isEmpty());
+        QCOMPARE(f.grid.headerRect(1).x(), 0);
+        QCOMPARE(f.grid.headerRect(2).x(), 100);
+        key(&f.grid, Qt::Key_Right);
+        QCOMPARE(hbar.value(), 2);
+    }
+
+    void resizeReportsVisibleRows()
+    {
+        Fixture f(50, 10);
+        QSignalSpy resized(&f.grid, &ZtWidgetStockGrid::onDataResize);
+        f.grid.resize(400, f.grid.titleHeight() + f.grid.rowHeight() * 20);
+        QCOMPARE(resized.size(), 1);
+        QCOMPARE(resized.at(0).at(1).toInt(), 20);
+        QCOMPARE(f.grid.getDrawRowCount(), 20);
+        f.grid.setTitleEnable(false);
+        QCOMPARE(f.grid.titleHeight(), 0);
+        QVERIFY(f.grid.getDrawRowCount() >= 20);
+        f.grid.setTopBottomPadding(10);
+        QVERIFY(f.grid.getDrawRowCount() < 20);
+    }
+
+    void barCellText()
+    {
+        const QString format = QStringLiteral(
+            "!![box:%1:sys:Pen_BuyVolColor,%2:sys:Pen_SellVolColor[max:%3][vpis:r][fmt:[ss:[@%4;d2[ls:%竞]]]/fmt]/box]")
+            .arg(32060).arg(32070).arg(1500000.0).arg(32060);
+        const ZtGridBarCell cell = ZtGridBarCell::parse(format);
+        QCOMPARE(cell.segments().size(), 2);
+        QCOMPARE(cell.segments().at(0).key, 32060u);
+        QCOMPARE(cell.segments().at(0).rule, QStringLiteral("sys:Pen_BuyVolColor"));
+        QCOMPARE(cell.segments().at(1).key, 32070u);
+        QCOMPARE(cell.max(), 1500000.0);
+        QVERIFY(cell.textSide() == ZtGridBarCell::TextSide::Right);
+        DQDReader row;
+        row.setValue(32060, 750000);
+        row.setValue(32070, 375000);
+        QCOMPARE(cell.text(row), QStringLiteral("750000.00%竞"));
+        QCOMPARE(cell.segmentWidths(row, 100), (QVector<int>{50, 25}));
+        row.setValue(32060, 3000000);  // above the maximum: the bar fills the cell
+        QCOMPARE(cell.segmentWidths(row, 100), (QVector<int>{100, 0}));
+    }
+
+    void barCellBadInput_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("bare marker") << QStringLiteral("!!");
+        QTest::newRow("unclosed box") << QStringLiteral("!![box:1:sys:up,x:y,,[max:abc][fmt:[@1;d2");
+        QTest::newRow("negative max") << QStringLiteral("!![box:1:up[max:-5]/box]");
+        QTest::newRow("self reference") << QStringLiteral("!![fmt:[@1;[@1;d2]]/fmt]");
+        QTest::newRow("brackets only") << QStringLiteral("!![[[[]]]][box:[/box]");
+    }
+
+    void barCellBadInput()
+    {
+        QFETCH(QString, format);
+        const ZtGridBarCell cell = ZtGridBarCell::parse(format);
+        DQDReader row;
+        row.setValue(1, -7);
+        for (int w : {0, 1, 100})
+            for (int v : cell.segmentWidths(row, w))
+                QVERIFY(v >= 0 && v <= w);
+        cell.text(row);
+        QImage image(60, 20, QImage::Format_RGB32);
+        QPainter p(&image);
+        cell.paint(&p, image.rect(), row, Qt::white);
+    }
+
+    void paintsFocusRowAndRiseColour()
+    {
+        Fixture f(6, 10);
+        QFont big = f.grid.font();
+        big.setPixelSize(20);
+        big.setBold(true);
+        f.grid.setFont(big);
+        f.grid.resize(400, f.grid.titleHeight() + f.grid.rowHeight() * 10);
+        f.grid.setFocusRowIndex(2, false);
+        QImage image(f.grid.size(), QImage::Format_RGB32);
+        f.grid.render(&image);
+
+        const QColor focus(QStringLiteral("#1E3A6E"));
+        const QColor background(QStringLiteral("#000000"));
+        const QRect focusRow = f.grid.cellRect(2, 2);
+        QCOMPARE(QColor(image.pixel(focusRow.left() + 2, focusRow.center().y())), focus);
+        const QRect plainRow = f.grid.cellRect(4, 2);
+        QCOMPARE(QColor(image.pixel(plainRow.left() + 2, plainRow.center().y())), background);
+
+        // Row 6 % 7 - 3 = 3 rises: its ratio text is drawn in the rise colour, row 0 (-3) in the fall colour.
+        auto count = [&](const QRect& r, auto test) {
+            int n = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    n += test(QColor(image.pixel(x, y))) ? 1 : 0;
+            return n;
+        };
+        const auto reddish = [](const QColor& c) { return c.red() > 180 && c.green() < 120 && c.blue() < 120; };
+        const auto greenish = [](const QColor& c) { return c.green() > 160 && c.red() < 100 && c.blue() < 100; };
+        f.data = listOf(7);
+        f.grid.setData(&f.data);
+        f.grid.setFocusRowIndex(-1, false);
+        f.grid.render(&image);
+        QVERIFY(count(f.grid.cellRect(6, 3), reddish) > 10);
+        QCOMPARE(count(f.grid.cellRect(6, 3), greenish), 0);
+        QVERIFY(count(f.grid.cellRect(0, 3), greenish) > 10);
+        QCOMPARE(count(f.grid.cellRect(0, 3), reddish), 0);
+    }
+
+    void watchlistCodesAndMarks()
+    {
+        Fixture f(3, 10);
+        QFont big = f.grid.font();
+        big.setPixelSize(20);
+        f.grid.setFont(big);
+        f.grid.resize(400, f.grid.titleHeight() + f.grid.rowHeight() * 5);
+        // Anti-aliased glyphs blend into the black background: test the hue, not the exact colour.
+        const auto zxg = [](const QColor& c) { return c.red() > 120 && c.blue() > 120 && c.green() < c.red() * 0.6; };
+        const auto sign = [](const QColor& c) {
+            return c.red() > 120 && c.blue() < 40 && c.green() > c.red() * 0.45 && c.green() < c.red() * 0.85;
+        };
+        auto has = [&](const QImage& img, const QRect& r, auto test) {
+            int n = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    n += test(QColor(img.pixel(x, y))) ? 1 : 0;
+            return n > 3;
+        };
+        QImage image(f.grid.size(), QImage::Format_RGB32);
+        f.grid.render(&image);
+        QVERIFY(!has(image, f.grid.cellRect(1, 0), zxg));
+        QVERIFY(!has(image, f.grid.cellRect(1, 1), sign));
+
+        PubCacheCustom::mStockCodeList = {QStringLiteral("SH600001")};
+        PubCacheCustom::mStockSign.insert(QStringLiteral("SH600001"), QStringLiteral("3"));
+        f.grid.render(&image);
+        QVERIFY(has(image, f.grid.cellRect(1, 0), zxg));
+        QVERIFY(!has(image, f.grid.cellRect(0, 0), zxg));
+        QVERIFY(has(image, f.grid.cellRect(1, 1), sign));
+
+        f.grid.removeZxgStockColor();
+        f.grid.render(&image);
+        QVERIFY(!has(image, f.grid.cellRect(1, 0), zxg));
+    }
+
+    void badInputNeverCrashes()
+    {
+        ZtWidgetStockGrid grid(nullptr);
+        Columns cols;
+        cols.fields[1]->setWidth(-20);
+        cols.applyTo(grid);
+        grid.resize(0, 0);
+        grid.setData(nullptr);
+        grid.doLocalSort();
+        grid.setFocusRowIndex(3, true);
+        grid.setFocusRowIndex(DQDUnionReader(), true);
+        grid.setRowIndex(-5);
+        grid.doKeyPressEvent(nullptr);
+        key(&grid, Qt::Key_End);
+        key(&grid, Qt::Key_PageDown);
+        QImage image(10, 10, QImage::Format_RGB32);
+        grid.render(&image);
+        grid.resize(300, 300);
+        grid.render(&image);
+        mouse(&grid, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(5, 100));
+        QCOMPARE(grid.getFocusRowIndex(), -1);
+        QCOMPARE(grid.getRowCount(), 0);
+    }
+};
+
+QTEST_MAIN(tst_ZtWidgetStockGrid)
+#include "tst_ztwidgetstockgrid.moc"
