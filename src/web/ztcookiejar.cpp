@@ -52,14 +52,11 @@ QDataStream& operator>>(QDataStream& stream, QList<QNetworkCookie>& list)
     quint32 count = 0;
     stream >> count;
     for (quint32 i = 0; i < count; ++i) {
-        if (stream.atEnd()) {
-            qWarning() << "CookieJar: saved cookie list ends after" << i << "of" << count << "entries";
-            break;
-        }
         QByteArray value;
-        stream >> value;
-        if (stream.status() != QDataStream::Ok) {
-            qWarning() << "CookieJar: saved cookie list is cut short after" << i << "entries";
+        if (!stream.atEnd())
+            stream >> value;
+        if (stream.status() != QDataStream::Ok || (value.isNull() && stream.atEnd())) {
+            qWarning() << "CookieJar: saved cookie list ends after" << i << "of" << count << "entries";
             break;
         }
         const QList<QNetworkCookie> parsed = QNetworkCookie::parseCookies(value);
@@ -180,7 +177,7 @@ void ZtCookieJar::load()
     if (cookieSettings.status() != QSettings::NoError)
         qWarning() << "CookieJar: cannot read" << file << cookieSettings.status();
     const QVariant saved = cookieSettings.value(kCookiesKey);
-    if (saved.isValid() && saved.userType() != qMetaTypeId<QList<QNetworkCookie>>())
+    if (cookieSettings.contains(kCookiesKey) && saved.userType() != qMetaTypeId<QList<QNetworkCookie>>())
         qWarning() << "CookieJar: no readable cookie list in" << file;
     setAllCookies(saved.value<QList<QNetworkCookie>>());
 

@@ -1,0 +1,583 @@
+#include <web/autosaver.h>
+#include <web/cookiemodel.h>
+#include <web/ztcookiejar.h>
+
+#include <QCoreApplication>
+#include <QDataStream>
+#include <QFile>
+#include <QNetworkCookie>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QNetworkCookie makeCookie(const QByteArray& name, const QString& domain, const QDateTime& expiry,
+                          bool secure = false, const QString& path = QStringLiteral("/"))
+{
+    QNetworkCookie cookie(name, "v-" + name);
+    cookie.setDomain(domain);
+    cookie.setPath(path);
+    cookie.setExpirationDate(expiry);
+    cookie.setSecure(secure);
+    return cookie;
+}
+
+QDateTime inDays(int days)
+{
+    return QDateTime::currentDateTimeUtc().addDays(days);
+}
+
+// The saved list as QSettings streams a QVariant of it.
+QByteArray variantStream(quint32 version, quint32 count, const QList<QByteArray>& entries)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_4_0);
+    out << quint32(127) << "QList<QNetworkCookie>" << version << count;
+    for (const QByteArray& e : entries)
+        out << e;
+    return bytes;
+}
+
+// An INI file whose "cookies" value is the given variant stream.
+void writeCookieFile(const QString& path, const QByteArray& variant)
+{
+    QByteArray text = "[General]\ncookies=@Variant(";
+    for (unsigned char c : variant)
+        text += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
+    text += ")\n";
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}
+
+// Stands in for a saved object: counts save() calls.
+class SaveCounter : public QObject
+{
+    Q_OBJECT
+
+public:
+    int saves = 0;
+
+public slots:
+    void save() { ++saves; }
+};
+
+
+class tst_ZtCookieJar : public QObject
+{
+    Q_OBJECT
+
+private:
+    QScopedPointer<QTemporaryDir> mDir;
+
+    QString cookieFile() const { return mDir->filePath(QStringLiteral("profile/cookies.ini")); }
+
+    ZtCookieJar* newJar(QObject* parent = nullptr)
+    {
+        auto* jar = new ZtCookieJar(parent);
+        jar->setCookieFile(cookieFile());
+        return jar;
+    }
+
+    static AutoSaver* saverOf(ZtCookieJar* jar) { return jar->findChild<AutoSaver*>(); }
+
+    static QList<QNetworkCookie> sorted(QList<QNetworkCookie> list)
+    {
+        std::sort(list.begin(), list.end(),
+                  [](const QNetworkCookie& a, const QNetworkCookie& b) { return a.name() < b.name(); });
+        return list;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("ZtControlLibTest"));
+        QCoreApplication::setApplicationName(QStringLiteral("tst_ztcookiejar"));
+    }
+
+    void init()
+    {
+        mDir.reset(new QTemporaryDir);
+        QVERIFY(mDir->isValid());
+        QSettings().remove(QStringLiteral("cookies"));
+    }
+
+    void cleanup()
+    {
+        mDir.reset();
+        // Tests point the jar elsewhere; nothing may land beside the binary.
+        QVERIFY(!QFileInfo::exists(QCoreApplication::applicationDirPath() + "/cookies.ini"));
+    }
+
+    void defaultLocation()
+    {
+        QCOMPARE(ZtCookieJar::defaultCookieFile(), QCoreApplication::applicationDirPath() + "/cookies.ini");
+        ZtCookieJar jar;
+        QCOMPARE(jar.cookieFile(), ZtCookieJar::defaultCookieFile());
+    }
+
+    // The file carries the list as a QVariant streamed as version 23, count, raw cookies.
+    void streamFormat()
+    {
+        ZtCookieJar jar;  // registers the stream operators
+        const QList<QNetworkCookie> list = {makeCookie("a", ".example.com", inDays(3)),
+                                            makeCookie("b", ".example.org", inDays(9), true, "/x")};
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_4_0);
+        out << QVariant::fromValue(list);
+        QCOMPARE(bytes, variantStream(23, 2, {list.at(0).toRawForm(), list.at(1).toRawForm()}));
+    }
+
+    void savesAndReloads()
+    {
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        QSignalSpy changed(jar.data(), &ZtCookieJar::cookiesChanged);
+        jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
+        jar->setBlockedCookies({"tracker.example", "ads.example"});
+        jar->setAllowedCookies({"quote.example"});
+        jar->setAllowForSessionCookies({"news.example", "bbs.example"});
+        const QDateTime expiry = inDays(30);
+        QVERIFY(jar->setCookiesFromUrl({makeCookie("lasting", "example.com", expiry, true),
+                                        makeCookie("session", "example.com", QDateTime())},
+                                       QUrl("https://www.example.com/")));
+        QVERIFY(changed.count() >= 1);
+        QCOMPARE(jar->cookies().size(), 2);
+        QVERIFY(saverOf(jar.data())->hasPendingChange());
+        jar.reset();  // a pending change is saved when the jar goes
+
+        QVERIFY(QFileInfo::exists(cookieFile()));
+        QSettings file(cookieFile(), QSettings::IniFormat);
+        QCOMPARE(file.value("Exceptions/block").toStringList(), (QStringList{"ads.example", "tracker.example"}));
+        QCOMPARE(file.value("Exceptions/allow").toStringList(), QStringList{"quote.example"});
+        QCOMPARE(file.value("Exceptions/allowForSession").toStringList(), (QStringList{"bbs.example", "news.example"}));
+        QCOMPARE(QSettings().value("cookies/acceptCookies").toString(), QStringLiteral("AcceptAlways"));
+        QCOMPARE(QSettings().value("cookies/keepCookiesUntil").toString(), QStringLiteral("KeepUntilExpire"));
+        QVERIFY(!readAll(cookieFile()).contains("session"));
+
+        jar.reset(newJar());
+        const QList<QNetworkCookie> loaded = jar->cookies();
+        QCOMPARE(loaded.size(), 1);
+        QCOMPARE(loaded.first().name(), QByteArray("lasting"));
+        QCOMPARE(loaded.first().expirationDate().toSecsSinceEpoch(), expiry.toSecsSinceEpoch());
+        QVERIFY(loaded.first().isSecure());
+        QCOMPARE(jar->acceptPolicy(), ZtCookieJar::AcceptAlways);
+        QCOMPARE(jar->blockedCookies(), (QStringList{"ads.example", "tracker.example"}));
+        QCOMPARE(jar->allowForSessionCookies(), (QStringList{"bbs.example", "news.example"}));
+        QCOMPARE(jar->cookiesForUrl(QUrl("https://www.example.com/")).size(), 1);
+    }
+
+    void loadsLazilyAndSavesOnlyWhenLoaded()
+    {
+        const QByteArray stored = makeCookie("kept", ".example.com", inDays(5)).toRawForm();
+        writeCookieFile(cookieFile(), variantStream(23, 1, {stored}));
+        const QByteArray before = readAll(cookieFile());
+        {
+            QScopedPointer<ZtCookieJar> jar(newJar());
+            QMetaObject::invokeMethod(jar.data(), "save");  // unloaded: must not touch the file
+            QCOMPARE(readAll(cookieFile()), before);
+            QSignalSpy changed(jar.data(), &ZtCookieJar::cookiesChanged);
+            jar->loadSettings();  // reads the file first, not just the policies
+            QCOMPARE(changed.count(), 1);
+            QCOMPARE(jar->cookies().size(), 1);
+            QMetaObject::invokeMethod(jar.data(), "save");
+        }
+        QScopedPointer<ZtCookieJar> again(newJar());
+        QCOMPARE(again->cookies().size(), 1);
+        QCOMPARE(again->cookies().first().name(), QByteArray("kept"));
+    }
+
+    // Broken files load no cookies, warn and never crash.
+    void unreadableFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("cookies");
+        QTest::addColumn<QString>("warning");
+        const QByteArray a = makeCookie("a", ".example.com", inDays(5)).toRawForm();
+        const QByteArray b = makeCookie("b", ".example.com", inDays(5)).toRawForm();
+        const auto ini = [](const QByteArray& variant) {
+            QByteArray text = "[General]\ncookies=@Variant(";
+            for (unsigned char c : variant)
+                text += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
+            return text + ")\n";
+        };
+        QTest::newRow("stream version 22") << ini(variantStream(22, 2, {a, b})) << 0 << "stream version 22";
+        QTest::newRow("stream version 24") << ini(variantStream(24, 2, {a, b})) << 0 << "stream version 24";
+        QTest::newRow("fewer entries than counted") << ini(variantStream(23, 5, {a, b})) << 2 << "ends after 2 of 5";
+        QTest::newRow("entry cut in the middle")
+            << ini(variantStream(23, 2, {a, b}).left(variantStream(23, 2, {a, b}).size() - 10)) << 1 << "ends after 1 of 2";
+        QTest::newRow("unparsable entry") << ini(variantStream(23, 3, {a, "=", b})) << 2
+                                          << "Unable to parse saved cookie";
+        const QByteArray whole = ini(variantStream(23, 2, {a, b}));
+        QTest::newRow("file truncated") << whole.left(whole.size() / 2) << 0 << "no readable cookie list";
+        QTest::newRow("unknown type name")
+            << ini(QByteArray(variantStream(23, 1, {a})).replace("QList<QNetworkCookie>", "QList<QNetworkCookiX>")) << 0
+            << "no readable cookie list";
+        QTest::newRow("plain text value") << QByteArray("[General]\ncookies=hello\n") << 0 << "no readable cookie list";
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise += char((i * 7919 + 13) % 256);
+        QTest::newRow("value of random bytes") << "[General]\ncookies=@Variant(" + noise + ")\n" << 0
+                                               << "no readable cookie list";
+    }
+
+    void unreadableFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, cookies);
+        QFETCH(QString, warning);
+        QDir().mkpath(QFileInfo(cookieFile()).absolutePath());
+        QFile file(cookieFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("CookieJar: .*" + QRegularExpression::escape(warning)));
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        QCOMPARE(jar->cookies().size(), cookies);
+
+        // The jar stays usable and a save repairs the file.
+        jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
+        jar->insertCookie(makeCookie("fresh", ".example.com", inDays(2)));
+        saverOf(jar.data())->saveIfNeeded();
+        jar.reset(newJar());
+        QVERIFY(jar->cookies().size() >= 1);
+    }
+
+    void randomFileDoesNotCrash()
+    {
+        QDir().mkpath(QFileInfo(cookieFile()).absolutePath());
+        QFile file(cookieFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 20000; ++i)
+            file.putChar(char((i * 2654435761u) >> 13));
+        file.close();
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        QCOMPARE(jar->cookies().size(), 0);
+    }
+
+    void policiesFromSettings_data()
+    {
+        QTest::addColumn<QVariant>("acceptText");
+        QTest::addColumn<QVariant>("keepText");
+        QTest::addColumn<int>("accept");
+        QTest::addColumn<int>("keep");
+        QTest::newRow("nothing stored") << QVariant() << QVariant() << 2 << 0;
+        QTest::newRow("always, until expiry") << QVariant("AcceptAlways") << QVariant("KeepUntilExpire") << 0 << 0;
+        QTest::newRow("never, time limit") << QVariant("AcceptNever") << QVariant("KeepUntilTimeLimit") << 1 << 2;
+        QTest::newRow("unknown texts") << QVariant("AcceptSometimes") << QVariant("KeepForever") << 2 << 0;
+        QTest::newRow("numbers are no key texts") << QVariant("0") << QVariant("1") << 2 << 0;
+        QTest::newRow("empty texts") << QVariant("") << QVariant("") << 2 << 0;
+        QTest::newRow("wrong case") << QVariant("acceptalways") << QVariant("keepuntilexit") << 2 << 0;
+    }
+
+    void policiesFromSettings()
+    {
+        QFETCH(QVariant, acceptText);
+        QFETCH(QVariant, keepText);
+        QFETCH(int, accept);
+        QFETCH(int, keep);
+        if (acceptText.isValid())
+            QSettings().setValue("cookies/acceptCookies", acceptText);
+        if (keepText.isValid())
+            QSettings().setValue("cookies/keepCookiesUntil", keepText);
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        QCOMPARE(int(jar->acceptPolicy()), accept);
+        QCOMPARE(int(jar->keepPolicy()), keep);
+        QCOMPARE(jar->property("acceptPolicy").toInt(), accept);
+    }
+
+    void keepUntilExitDropsSavedCookies()
+    {
+        writeCookieFile(cookieFile(), variantStream(23, 1, {makeCookie("a", ".example.com", inDays(5)).toRawForm()}));
+        QSettings().setValue("cookies/keepCookiesUntil", "KeepUntilExit");
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        QCOMPARE(jar->cookies().size(), 0);
+        QCOMPARE(jar->keepPolicy(), ZtCookieJar::KeepUntilExit);
+    }
+
+    void saveDropsExpiredCookies()
+    {
+        writeCookieFile(cookieFile(),
+                        variantStream(23, 2, {makeCookie("old", ".example.com", inDays(-1)).toRawForm(),
+                                              makeCookie("new", ".example.com", inDays(1)).toRawForm()}));
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        QCOMPARE(jar->cookies().size(), 2);
+        QSignalSpy changed(jar.data(), &ZtCookieJar::cookiesChanged);
+        QMetaObject::invokeMethod(jar.data(), "save");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(jar->cookies().size(), 1);
+        jar.reset(newJar());
+        QCOMPARE(jar->cookies().size(), 1);
+        QCOMPARE(jar->cookies().first().name(), QByteArray("new"));
+    }
+
+    void settersReportRealChangesOnly()
+    {
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        AutoSaver* saver = saverOf(jar.data());
+        QVERIFY(saver);
+        jar->setAcceptPolicy(ZtCookieJar::AcceptOnlyFromSitesNavigatedTo);  // the default already
+        jar->setKeepPolicy(ZtCookieJar::KeepUntilExpire);
+        jar->setBlockedCookies({});
+        QVERIFY(!saver->hasPendingChange());
+        jar->setAllowedCookies({"b.example", "a.example"});
+        QVERIFY(saver->hasPendingChange());
+        saver->saveIfNeeded();
+        jar->setAllowedCookies({"a.example", "b.example"});  // same list once sorted
+        QVERIFY(!saver->hasPendingChange());
+        QCOMPARE(jar->allowedCookies(), (QStringList{"a.example", "b.example"}));
+        jar->setProperty("keepPolicy", int(ZtCookieJar::KeepUntilTimeLimit));
+        QVERIFY(saver->hasPendingChange());
+    }
+
+    void clearEmptiesAndIsSaved()
+    {
+        writeCookieFile(cookieFile(), variantStream(23, 1, {makeCookie("a", ".example.com", inDays(5)).toRawForm()}));
+        {
+            QScopedPointer<ZtCookieJar> jar(newJar());
+            QSignalSpy changed(jar.data(), &ZtCookieJar::cookiesChanged);
+            jar->clear();  // before any other use: must load, or the file would win later
+            QVERIFY(changed.count() >= 1);
+            QCOMPARE(jar->cookies().size(), 0);
+            QVERIFY(saverOf(jar.data())->hasPendingChange());
+        }
+        QScopedPointer<ZtCookieJar> again(newJar());
+        QCOMPARE(again->cookies().size(), 0);
+    }
+
+    // Which hosts may set cookies, and how long they last.
+    void acceptance_data()
+    {
+        QTest::addColumn<int>("policy");
+        QTest::addColumn<int>("keep");
+        QTest::addColumn<QStringList>("block");
+        QTest::addColumn<QStringList>("allow");
+        QTest::addColumn<QStringList>("session");
+        QTest::addColumn<QString>("firstParty");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("result");  // "lasting", "session" or "none"
+        const QStringList none;
+        const int always = ZtCookieJar::AcceptAlways, never = ZtCookieJar::AcceptNever,
+                  visited = ZtCookieJar::AcceptOnlyFromSitesNavigatedTo;
+        const int expire = ZtCookieJar::KeepUntilExpire;
+        QTest::newRow("always") << always << expire << none << none << none << "" << "http://www.a.com/" << "lasting";
+        QTest::newRow("never") << never << expire << none << none << none << "" << "http://www.a.com/" << "none";
+        QTest::newRow("never, host allowed")
+            << never << expire << none << QStringList{"a.com"} << none << "" << "http://www.a.com/" << "lasting";
+        QTest::newRow("never, allowed for the session")
+            << never << expire << none << none << QStringList{".a.com"} << "" << "http://www.a.com/" << "session";
+        QTest::newRow("always, parent blocked")
+            << always << expire << QStringList{"a.com"} << none << none << "" << "http://www.a.com/" << "none";
+        QTest::newRow("block is not a suffix match")
+            << always << expire << QStringList{"a.com"} << none << none << "" << "http://www.data.com/" << "lasting";
+        QTest::newRow("more specific allow wins")
+            << never << expire << QStringList{"a.com"} << QStringList{"www.a.com"} << none << ""
+            << "http://www.a.com/" << "lasting";
+        QTest::newRow("more specific block wins")
+            << always << expire << QStringList{"www.a.com"} << QStringList{"a.com"} << none << ""
+            << "http://www.a.com/" << "none";
+        QTest::newRow("same entry blocked and allowed")
+            << always << expire << QStringList{"a.com"} << QStringList{"A.com"} << none << "" << "http://www.a.com/"
+            << "none";
+        QTest::newRow("visited, no page yet") << visited << expire << none << none << none << ""
+                                              << "http://www.a.com/" << "lasting";
+        QTest::newRow("visited, same site") << visited << expire << none << none << none << "http://www.a.com/"
+                                            << "http://api.a.com/" << "lasting";
+        QTest::newRow("visited, third party") << visited << expire << none << none << none << "http://www.a.com/"
+                                              << "http://ads.b.com/" << "none";
+        QTest::newRow("visited, public suffix is no site")
+            << visited << expire << none << none << none << "http://www.sina.com.cn/" << "http://ads.other.com.cn/"
+            << "none";
+        QTest::newRow("visited, third party allowed")
+            << visited << expire << none << QStringList{"b.com"} << none << "http://www.a.com/" << "http://ads.b.com/"
+            << "lasting";
+        QTest::newRow("keep until exit") << always << int(ZtCookieJar::KeepUntilExit) << none << none << none << ""
+                                         << "http://www.a.com/" << "session";
+    }
+
+    void acceptance()
+    {
+        QFETCH(int, policy);
+        QFETCH(int, keep);
+        QFETCH(QStringList, block);
+        QFETCH(QStringList, allow);
+        QFETCH(QStringList, session);
+        QFETCH(QString, firstParty);
+        QFETCH(QString, url);
+        QFETCH(QString, result);
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        jar->setAcceptPolicy(ZtCookieJar::AcceptPolicy(policy));
+        jar->setKeepPolicy(ZtCookieJar::KeepPolicy(keep));
+        jar->setBlockedCookies(block);
+        jar->setAllowedCookies(allow);
+        jar->setAllowForSessionCookies(session);
+        jar->setFirstPartyUrl(QUrl(firstParty));
+        const QUrl from(url);
+        QNetworkCookie cookie("id", "42");
+        cookie.setExpirationDate(inDays(10));
+        const bool accepted = jar->setCookiesFromUrl({cookie}, from);
+        QCOMPARE(accepted, result != "none");
+        const QList<QNetworkCookie> sent = jar->cookiesForUrl(from);
+        QCOMPARE(sent.size(), result == "none" ? 0 : 1);
+        if (!sent.isEmpty())
+            QCOMPARE(sent.first().isSessionCookie(), result == "session");
+    }
+
+    void timeLimitCapsExpiry()
+    {
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
+        jar->setKeepPolicy(ZtCookieJar::KeepUntilTimeLimit);
+        QVERIFY(jar->setCookiesFromUrl({makeCookie("long", "a.com", inDays(3650)), makeCookie("short", "a.com", inDays(2))},
+                                       QUrl("http://a.com/")));
+        const QList<QNetworkCookie> list = sorted(jar->cookies());
+        QVERIFY(list.at(0).expirationDate() <= inDays(ZtCookieJar::kTimeLimitDays).addSecs(5));
+        QVERIFY(list.at(0).expirationDate() >= inDays(ZtCookieJar::kTimeLimitDays).addSecs(-60));
+        QVERIFY(list.at(1).expirationDate() <= inDays(2).addSecs(5));
+    }
+
+    void expiredCookieDeletes_data()
+    {
+        QTest::addColumn<QString>("session");
+        QTest::newRow("lasting host") << QString();
+        QTest::newRow("host allowed for the session") << QStringLiteral("a.com");
+    }
+
+    // A server deletes a cookie by sending it expired; that must not turn into a session cookie.
+    void expiredCookieDeletes()
+    {
+        QFETCH(QString, session);
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
+        if (!session.isEmpty())
+            jar->setAllowForSessionCookies({session});
+        QVERIFY(jar->setCookiesFromUrl({makeCookie("id", "a.com", inDays(1))}, QUrl("http://a.com/")));
+        QCOMPARE(jar->cookies().size(), 1);
+        jar->setCookiesFromUrl({makeCookie("id", "a.com", inDays(-1))}, QUrl("http://a.com/"));
+        QCOMPARE(jar->cookies().size(), 0);
+    }
+
+    // Fake clock, real event loop: changes made back to back never let the
+    // timer fire in between, so only the 15 s rule can save during a burst.
+    void autoSaverRules_data()
+    {
+        QTest::addColumn<QList<int>>("changeTimes");
+        QTest::addColumn<QList<int>>("savedAt");  // indexes of changes that save at once
+        QTest::addColumn<bool>("pendingAfter");
+        QList<int> tenSeconds, twentySeconds;
+        for (int i = 0; i < 10; ++i)
+            tenSeconds << i * 1000;
+        for (int i = 0; i <= 20; ++i)
+            twentySeconds << i * 1000;
+        QTest::newRow("ten changes a second apart") << tenSeconds << QList<int>{} << true;
+        QTest::newRow("a change a second for 20 s") << twentySeconds << QList<int>{16} << true;
+        QTest::newRow("exactly 15 s later") << QList<int>{0, 15000} << QList<int>{} << true;
+        QTest::newRow("just over 15 s later") << QList<int>{0, 15001} << QList<int>{1} << false;
+        QTest::newRow("the clock restarts after a save")
+            << QList<int>{0, 15001, 16000, 31000, 31001} << QList<int>{1, 4} << false;
+    }
+
+    void autoSaverRules()
+    {
+        QFETCH(QList<int>, changeTimes);
+        QFETCH(QList<int>, savedAt);
+        QFETCH(bool, pendingAfter);
+        SaveCounter target;
+        auto* saver = new AutoSaver(&target);
+        QCOMPARE(saver->delay(), 3000);
+        QCOMPARE(saver->maxDelay(), 15000);
+        qint64 now = 0;
+        saver->setClock([&now] { return now; });
+        saver->setDelays(1, 15000);
+        int expected = 0;
+        for (int i = 0; i < changeTimes.size(); ++i) {
+            now = changeTimes.at(i);
+            saver->changeOccurred();
+            if (savedAt.contains(i))
+                ++expected;
+            QCOMPARE(target.saves, expected);
+        }
+        QCOMPARE(saver->hasPendingChange(), pendingAfter);
+        if (pendingAfter) {
+            // Quiet after the burst: the short timer saves once.
+            QTRY_COMPARE(target.saves, expected + 1);
+            QVERIFY(!saver->hasPendingChange());
+        }
+    }
+
+    void autoSaverWithoutSaveSlotWarns()
+    {
+        QObject plain;
+        auto* saver = new AutoSaver(&plain);
+        saver->setDelays(1, 15000);
+        QTest::ignoreMessage(QtWarningMsg, "AutoSaver: error invoking slot save() on parent");
+        saver->changeOccurred();
+        QTRY_VERIFY(!saver->hasPendingChange());
+    }
+
+    void jarSavesAfterQuietDelay()
+    {
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        saverOf(jar.data())->setDelays(1, 15000);
+        jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
+        jar->setCookiesFromUrl({makeCookie("id", "a.com", inDays(1))}, QUrl("http://a.com/"));
+        QVERIFY(!QFileInfo::exists(cookieFile()));
+        QTRY_VERIFY(QFileInfo::exists(cookieFile()));
+        QVERIFY(readAll(cookieFile()).contains("id=v-id"));
+    }
+
+    void cookieModel()
+    {
+        QScopedPointer<ZtCookieJar> jar(newJar());
+        jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
+        CookieModel model(jar.data());
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.columnCount(), 6);
+        QCOMPARE(model.headerData(CookieModel::NameColumn, Qt::Horizontal).toString(), QStringLiteral("名称"));
+        QCOMPARE(model.headerData(CookieModel::SessionColumn, Qt::Horizontal).toString(), QStringLiteral("会话"));
+
+        const QDateTime expiry(QDate(2030, 5, 6), QTime(7, 8, 9), Qt::LocalTime);
+        jar->setCookiesFromUrl({makeCookie("z", "b.com", expiry, true, "/p")}, QUrl("https://b.com/p"));
+        jar->setCookiesFromUrl({makeCookie("s", "a.com", QDateTime())}, QUrl("http://a.com/"));
+        QCOMPARE(model.rowCount(), 2);
+        // Sorted by domain: a.com first.
+        QCOMPARE(model.data(model.index(0, CookieModel::NameColumn)).toString(), QStringLiteral("s"));
+        QCOMPARE(model.data(model.index(0, CookieModel::ExpiryColumn)).toString(), QString());
+        QCOMPARE(model.data(model.index(0, CookieModel::SessionColumn)).toString(), QStringLiteral("是"));
+        QCOMPARE(model.data(model.index(1, CookieModel::DomainColumn)).toString(), QStringLiteral(".b.com"));
+        QCOMPARE(model.data(model.index(1, CookieModel::PathColumn)).toString(), QStringLiteral("/p"));
+        QCOMPARE(model.data(model.index(1, CookieModel::ExpiryColumn)).toString(),
+                 QStringLiteral("2030-05-06 07:08:09"));
+        QCOMPARE(model.data(model.index(1, CookieModel::SecureColumn)).toString(), QStringLiteral("是"));
+        QCOMPARE(model.data(model.index(1, CookieModel::SessionColumn)).toString(), QStringLiteral("否"));
+        QCOMPARE(model.data(model.index(1, CookieModel::SecureColumn), Qt::UserRole), QVariant(true));
+        QVERIFY(!model.data(model.index(5, 0)).isValid());
+
+        QVERIFY(model.removeRows(0, 1));
+        QCOMPARE(jar->cookies().size(), 1);
+        QCOMPARE(model.rowCount(), 1);
+        QVERIFY(!model.removeRows(0, 5));
+        jar->clear();
+        QCOMPARE(model.rowCount(), 0);
+
+        jar->setCookiesFromUrl({makeCookie("x", "a.com", QDateTime())}, QUrl("http://a.com/"));
+        QCOMPARE(model.rowCount(), 1);
+        jar.reset();
+        QCOMPARE(model.rowCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ZtCookieJar)
+#include "tst_ztcookiejar.moc"
