@@ -7,10 +7,8 @@
 #include <ztlib/dqdreader.h>
 
 #include <QRandomGenerator>
-#include <QThread>
 #include <QtTest>
 
-#include <atomic>
 #include <cstring>
 
 // The compiled, cached path against the plain reading, over texts put together
@@ -24,7 +22,6 @@ private slots:
     void conditions();
     void colourRules();
     void randomBytes();
-    void concurrentCallers();
 };
 
 namespace {
@@ -154,44 +151,6 @@ void tst_MarkupIdentity::randomBytes()
             checkMarkupInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
-}
-
-void tst_MarkupIdentity::concurrentCallers()
-{
-    // Threads share the compiled-form caches; each checks its results against
-    // answers worked out before the threads start.
-    QRandomGenerator rng(5);
-    const int count = int(sizeof(formatPieces) / sizeof(formatPieces[0]));
-    struct Case
-    {
-        QString text;
-        QVariant value;
-        QString expected;
-    };
-    QVector<Case> cases;
-    for (int i = 0; i < 3000; ++i) {
-        Case c{randomText(rng, formatPieces, count, 10), randomValue(rng), QString()};
-        c.expected = ZtMarkupReference::formatValue(c.value, c.text);
-        cases.append(c);
-    }
-    std::atomic<int> mismatches{0};
-    QVector<QThread*> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.append(QThread::create([&cases, &mismatches, t]() {
-            for (int round = 0; round < 20; ++round) {
-                for (int i = t; i < cases.size(); i += 1 + (round % 3)) {
-                    if (formatValue(cases[i].value, cases[i].text) != cases[i].expected)
-                        ++mismatches;
-                }
-            }
-        }));
-        threads.last()->start();
-    }
-    for (QThread* thread : threads) {
-        thread->wait();
-        delete thread;
-    }
-    QCOMPARE(mismatches.load(), 0);
 }
 
 QTEST_APPLESS_MAIN(tst_MarkupIdentity)
