@@ -1,0 +1,112 @@
+#include "scriptedhttpserver.h"
+
+#include <web/ztnetmanager.h>
+
+#include <QCoreApplication>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+class tst_ZtNetManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("ZtControlLibTest"));
+        QCoreApplication::setApplicationName(QStringLiteral("tst_ztnetmanager"));
+    }
+
+    void init() { QSettings().remove(QStringLiteral("proxy")); }
+
+    void proxyFromSettings_data()
+    {
+        QTest::addColumn<QVariantMap>("settings");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("user");
+        QTest::newRow("nothing stored") << QVariantMap() << int(QNetworkProxy::DefaultProxy) << "" << 0 << "";
+        QTest::newRow("disabled, host given")
+            << QVariantMap{{"enabled", false}, {"hostName", "proxy.lan"}, {"port", 8080}}
+            << int(QNetworkProxy::DefaultProxy) << "" << 0 << "";
+        QTest::newRow("socks5 with default port")
+            << QVariantMap{{"enabled", true}, {"hostName", "proxy.lan"}, {"userName", "zt"}, {"password", "pw"}}
+            << int(QNetworkProxy::Socks5Proxy) << "proxy.lan" << 1080 << "zt";
+        QTest::newRow("http") << QVariantMap{{"enabled", true}, {"type", 1}, {"hostName", "10.0.0.8"}, {"port", 3128}}
+                              << int(QNetworkProxy::HttpProxy) << "10.0.0.8" << 3128 << "";
+        QTest::newRow("any other type is http") << QVariantMap{{"enabled", "true"}, {"type", 7}, {"hostName", "p"}}
+                                                << int(QNetworkProxy::HttpProxy) << "p" << 1080 << "";
+        QTest::newRow("port out of range")
+            << QVariantMap{{"enabled", true}, {"hostName", "p"}, {"port", 70000}} << int(QNetworkProxy::Socks5Proxy)
+            << "p" << 1080 << "";
+        QTest::newRow("port not a number") << QVariantMap{{"enabled", true}, {"hostName", "p"}, {"port", "abc"}}
+                                           << int(QNetworkProxy::Socks5Proxy) << "p" << 1080 << "";
+    }
+
+    void proxyFromSettings()
+    {
+        QFETCH(QVariantMap, settings);
+        QFETCH(int, type);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        QFETCH(QString, user);
+        {
+            QSettings s;
+            s.beginGroup(QStringLiteral("proxy"));
+            for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+                s.setValue(it.key(), it.value());
+        }
+        ZtNetManager manager;
+        QCOMPARE(int(manager.proxy().type()), type);
+        QCOMPARE(manager.proxy().hostName(), host);
+        QCOMPARE(int(manager.proxy().port()), port);
+        QCOMPARE(manager.proxy().user(), user);
+        if (settings.contains("password"))
+            QCOMPARE(manager.proxy().password(), settings.value("password").toString());
+    }
+
+    void loadSettingsRereads()
+    {
+        ZtNetManager manager;
+        QCOMPARE(manager.proxy().type(), QNetworkProxy::DefaultProxy);
+        QSettings().setValue("proxy/enabled", true);
+        QSettings().setValue("proxy/hostName", "later.lan");
+        manager.loadSettings();
+        QCOMPARE(manager.proxy().type(), QNetworkProxy::Socks5Proxy);
+        QCOMPARE(manager.proxy().hostName(), QStringLiteral("later.lan"));
+    }
+
+    void countsFinishedReplies()
+    {
+        ScriptedHttpServer server;
+        QVERIFY(server.listen());
+        server.setAutoReply(ScriptedHttpServer::response(200, "hello"));
+        ZtNetManager manager;
+        QSignalSpy finished(&manager, &QNetworkAccessManager::finished);
+        QNetworkRequest plain(server.url("/a"));
+        QNetworkRequest buffered(server.url("/b"));
+        // Asks for a download buffer, which the reply then carries.
+        buffered.setAttribute(QNetworkRequest::MaximumDownloadBufferSizeAttribute, 1 << 20);
+        QScopedPointer<QNetworkReply> first(manager.get(plain));
+        QScopedPointer<QNetworkReply> second(manager.get(buffered));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 10000);
+        QCOMPARE(first->readAll(), QByteArray("hello"));
+        QCOMPARE(manager.requestsFinished(), quint64(2));
+        QCOMPARE(manager.requestsFromCache(), quint64(0));
+        QCOMPARE(manager.requestsPipelined(), quint64(0));
+        QCOMPARE(manager.requestsEncrypted(), quint64(0));
+        // Qt may give small replies a buffer on its own; the one that asked has one.
+        QVERIFY(manager.requestsWithDownloadBuffer() >= 1);
+        QVERIFY(second->attribute(QNetworkRequest::DownloadBufferAttribute).isValid());
+
+        manager.requestFinished(nullptr);  // a stray call counts nothing
+        QCOMPARE(manager.requestsFinished(), quint64(2));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ZtNetManager)
+#include "tst_ztnetmanager.moc"
