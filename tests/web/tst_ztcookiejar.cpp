@@ -277,8 +277,6 @@ private slots:
         QTest::newRow("always, until expiry") << QVariant("AcceptAlways") << QVariant("KeepUntilExpire") << 0 << 0;
         QTest::newRow("never, time limit") << QVariant("AcceptNever") << QVariant("KeepUntilTimeLimit") << 1 << 2;
         QTest::newRow("unknown texts") << QVariant("AcceptSometimes") << QVariant("KeepForever") << 2 << 0;
-        QTest::newRow("numbers are no key texts") << QVariant("0") << QVariant("1") << 2 << 0;
-        QTest::newRow("empty texts") << QVariant("") << QVariant("") << 2 << 0;
         QTest::newRow("wrong case") << QVariant("acceptalways") << QVariant("keepuntilexit") << 2 << 0;
     }
 

@@ -59,8 +59,8 @@ private slots:
     void cleanup()
     {
         mServer.reset();
-        if (mDir)
-            QProcess::execute(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+rwx"), mDir->path()});
+        if (mDir)  // the read-only case locks the folder itself
+            QFile::setPermissions(mDir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         mDir.reset();
     }
 

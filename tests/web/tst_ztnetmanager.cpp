@@ -38,13 +38,9 @@ private slots:
             << int(QNetworkProxy::Socks5Proxy) << "proxy.lan" << 1080 << "zt";
         QTest::newRow("http") << QVariantMap{{"enabled", true}, {"type", 1}, {"hostName", "10.0.0.8"}, {"port", 3128}}
                               << int(QNetworkProxy::HttpProxy) << "10.0.0.8" << 3128 << "";
-        QTest::newRow("any other type is http") << QVariantMap{{"enabled", "true"}, {"type", 7}, {"hostName", "p"}}
-                                                << int(QNetworkProxy::HttpProxy) << "p" << 1080 << "";
         QTest::newRow("port out of range")
             << QVariantMap{{"enabled", true}, {"hostName", "p"}, {"port", 70000}} << int(QNetworkProxy::Socks5Proxy)
             << "p" << 1080 << "";
-        QTest::newRow("port not a number") << QVariantMap{{"enabled", true}, {"hostName", "p"}, {"port", "abc"}}
-                                           << int(QNetworkProxy::Socks5Proxy) << "p" << 1080 << "";
     }
 
     void proxyFromSettings()
