@@ -347,8 +347,9 @@ bool PubUserStore::openFile(const QString& path, bool* damaged)
         *damaged = existed;
         return false;
     }
+    mRevision = readRevision(db);
     mState = loaded;
-    return true;
+    return mRevision >= 0;
 }
 
 // Connections go before the application object, whose end may take the SQL plugin with it;
@@ -458,26 +459,54 @@ bool PubUserStore::change(const Edit& edit)
 {
     ensureOpen();
     bool ok = false;
+    bool reloaded = false;
     {
         std::lock_guard<std::mutex> lock(mMutex);
-        State next = mState;
         if (!mPersistent) {
+            State next = mState;
             QSqlDatabase none;
             ok = edit(next, none);
+            if (ok)
+                mState = next;
         } else {
             QSqlDatabase db = connection();
             if (exec(db, QStringLiteral("BEGIN IMMEDIATE"))) {
-                ok = edit(next, db) && exec(db, QStringLiteral("COMMIT"));
-                if (!ok)
+                // Another terminal on the same file may have changed it since we read it:
+                // start from what the file holds, not from a stale copy.
+                const qint64 revision = readRevision(db);
+                if (revision != mRevision) {
+                    State fresh;
+                    if (revision >= 0 && loadState(db, fresh)) {
+                        mState = fresh;
+                        mRevision = revision;
+                        reloaded = true;
+                    }
+                }
+                State next = mState;
+                ok = revision == mRevision && edit(next, db)
+                     && exec(db, QStringLiteral("INSERT OR REPLACE INTO setting (key, value) VALUES ('revision', ?)"),
+                             {QString::number(revision + 1)})
+                     && exec(db, QStringLiteral("COMMIT"));
+                if (ok) {
+                    mState = next;
+                    mRevision = revision + 1;
+                } else {
                     exec(db, QStringLiteral("ROLLBACK"));
+                }
             }
         }
-        if (ok)
-            mState = next;
     }
-    if (ok)
+    if (ok || reloaded)
         syncMirrors();
     return ok;
+}
+
+qint64 PubUserStore::readRevision(QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    if (!exec(db, QStringLiteral("SELECT value FROM setting WHERE key = 'revision'"), {}, &q))
+        return -1;
+    return q.next() ? q.value(0).toLongLong() : 0;
 }
 
 void PubUserStore::syncMirrors()

@@ -88,6 +88,7 @@ private:
     bool createSchema(QSqlDatabase& db);
     bool loadState(QSqlDatabase& db, State& state);
     QSqlDatabase connection();
+    static qint64 readRevision(QSqlDatabase& db);
     void dropConnections();
     static QString moveAside(const QString& path);
     // Brings the PubCacheCustom tables in line with the state, on the GUI thread.
@@ -100,5 +101,7 @@ private:
     bool mPersistent = false;
     // Bumped on every open/close so that connections of older files are replaced.
     quint64 mGeneration = 0;
+    // Count of changes the file has seen, as of mState; bumped by every change.
+    qint64 mRevision = 0;
     QStringList mConnections;
 };

@@ -38,7 +38,6 @@ private slots:
     void replaceUrl_data();
     void replaceUrl();
     void urlTable();
-    void version();
 
 private:
     void writeUserFile(const QString& name, const QByteArray& content);
@@ -331,16 +330,6 @@ void tst_PubConfig::urlTable()
     QCOMPARE(news.arg("abc").right(3), QStringLiteral("abc"));
     // Login placeholders wait for replaceUrl.
     QVERIFY(PubCache::mUrlList.value("web_userinfo").contains("{token}"));
-}
-
-void tst_PubConfig::version()
-{
-    const QString app = QCoreApplication::applicationVersion();
-    QCoreApplication::setApplicationVersion("2.3.4");
-    QCOMPARE(PubConfig::getVersion(), QStringLiteral("2.3.4"));
-    QCoreApplication::setApplicationVersion(QString());
-    QCOMPARE(PubConfig::getVersion(), QStringLiteral("1.0.0"));
-    QCoreApplication::setApplicationVersion(app);
 }
 
 QTEST_GUILESS_MAIN(tst_PubConfig)

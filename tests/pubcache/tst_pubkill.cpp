@@ -21,6 +21,7 @@ private slots:
     void initTestCase();
     void reportedChangesSurviveKill();
     void scriptMatchesAnUninterruptedRun();
+    void changesOfAnotherProcessAreKept();
 
 private:
     static QString integrityOf(const QString& path);
@@ -68,8 +69,8 @@ void tst_PubKill::reportedChangesSurviveKill()
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("userdata.db"));
         const quint32 scriptSeed = random.generate();
-        // Kill somewhere between the first report and a few dozen changes in.
-        const int killAfter = 1 + int(random.bounded(40u));
+        // Kill somewhere between the first report and thirty changes in.
+        const int killAfter = 1 + int(random.bounded(30u));
 
         QProcess helper;
         helper.setProcessChannelMode(QProcess::SeparateChannels);
@@ -139,6 +140,38 @@ void tst_PubKill::scriptMatchesAnUninterruptedRun()
     const QString actual = KillScript::describe(PubStaticFunc::getZxgCodeList());
     PubStaticFunc::closeDatabase();
     QCOMPARE(actual, KillScript::describe(KillScript::expected(mSeed, 120)));
+}
+
+// Two terminals on one file: a change made here after the other process wrote must
+// start from what the file holds, not from what this process read at open.
+void tst_PubKill::changesOfAnotherProcessAreKept()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("userdata.db"));
+    QVERIFY(PubStaticFunc::openDatabase(path));
+    QVERIFY(PubStaticFunc::ZxgAdd(QStringLiteral("MINE1")));
+
+    QProcess helper;
+    helper.start(QStringLiteral(ZT_KILL_HELPER), {path, QString::number(mSeed), QStringLiteral("60")});
+    QVERIFY(helper.waitForFinished(60000));
+    QCOMPARE(helper.exitCode(), 0);
+
+    QVERIFY(PubStaticFunc::ZxgAdd(QStringLiteral("MINE2")));
+    const QList<StockZxgBK> actual = PubStaticFunc::getZxgCodeList();
+    PubStaticFunc::closeDatabase();
+
+    // The helper reorders the default group, so compare contents, not order.
+    const QList<StockZxgBK> theirs = KillScript::expected(mSeed, 60);
+    QCOMPARE(actual.size(), theirs.size());
+    for (int i = 0; i < theirs.size(); ++i) {
+        const QStringList theirCodes = theirs.at(i).getCodes();
+        QSet<QString> expected(theirCodes.cbegin(), theirCodes.cend());
+        if (i == 0)
+            expected += {QStringLiteral("MINE1"), QStringLiteral("MINE2")};
+        const QStringList codes = actual.at(i).getCodes();
+        QCOMPARE(actual.at(i).getName(), theirs.at(i).getName());
+        QCOMPARE(QSet<QString>(codes.cbegin(), codes.cend()), expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_PubKill)

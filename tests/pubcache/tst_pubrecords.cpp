@@ -1,9 +1,6 @@
-#include <pubcache/logininfo.h>
-#include <pubcache/pushdatamenu.h>
 #include <pubcache/rightmenu.h>
 #include <pubcache/stockyjmodel.h>
 #include <pubcache/stockzxgbk.h>
-#include <pubcache/systitleinfo.h>
 #include <pubcache/ztxmlmenu.h>
 
 #include <ztlib/datatrans.h>
@@ -17,41 +14,15 @@ class tst_PubRecords : public QObject
     Q_OBJECT
 
 private slots:
-    void xmlMenuGetters();
     void xmlMenuChecked_data();
     void xmlMenuChecked();
     void xmlMenuType_data();
     void xmlMenuType();
-    void xmlMenuEmpty();
     void rightMenuConstructors();
-    void pushDataMenu();
     void zxgGroupKeepsCodesUnique();
     void zxgEntryAddTime();
     void yjModelCases();
-    void sysSetupKey();
-    void loginInfoStartsAsTourist();
 };
-
-void tst_PubRecords::xmlMenuGetters()
-{
-    ZtXMLMenu menu({{"name", "MenuZxg"},
-                    {"text", "自选"},
-                    {"icon", ":/a.png"},
-                    {"iconActive", ":/b.png"},
-                    {"tabName", "PageZxg"},
-                    {"url", "{host}/x"},
-                    {"key", "06"}});
-    QCOMPARE(menu.getName(), QStringLiteral("MenuZxg"));
-    QCOMPARE(menu.getText(), QStringLiteral("自选"));
-    QCOMPARE(menu.getIcon(), QStringLiteral(":/a.png"));
-    QCOMPARE(menu.getIconActive(), QStringLiteral(":/b.png"));
-    QCOMPARE(menu.getTabName(), QStringLiteral("PageZxg"));
-    QCOMPARE(menu.getUrl(), QStringLiteral("{host}/x"));
-    QCOMPARE(menu.getValue("key"), QStringLiteral("06"));
-    menu.setUrl("https://example.test/");
-    QCOMPARE(menu.getUrl(), QStringLiteral("https://example.test/"));
-    QVERIFY(ZtXMLMenu(menu.getAttributes()) == menu);
-}
 
 void tst_PubRecords::xmlMenuChecked_data()
 {
@@ -91,15 +62,6 @@ void tst_PubRecords::xmlMenuType()
     QCOMPARE(int(ZtXMLMenu(attributes).getType()), type);
 }
 
-void tst_PubRecords::xmlMenuEmpty()
-{
-    QVERIFY(ZtXMLMenu().isEmpty());
-    QVERIFY(ZtXMLMenu(Attributes()).isEmpty());
-    ZtXMLMenu menu;
-    menu.setUrl("x");
-    QVERIFY(!menu.isEmpty());
-}
-
 void tst_PubRecords::rightMenuConstructors()
 {
     const RightMenu plain("打开", 2000);
@@ -123,24 +85,6 @@ void tst_PubRecords::rightMenuConstructors()
     QCOMPARE(sub.getChildren().size(), 2);
     QCOMPARE(sub.getWidth(), 0);
     QCOMPARE(sub.getChildren().at(0).getData().toInt(), 3501);
-}
-
-void tst_PubRecords::pushDataMenu()
-{
-    PushDataMenu button("显示", QStringLiteral("dgtl"));
-    QCOMPARE(button.getText(), QStringLiteral("显示"));
-    QCOMPARE(button.getData().toString(), QStringLiteral("dgtl"));
-    QVERIFY(!button.isCheckable() && !button.isChecked());
-    QVERIFY(!button.getGroup().isValid());
-    QVERIFY(button.getMenu().isEmpty() && button.getNames().isEmpty());
-    button.setClidkId("010203");
-    QCOMPARE(button.getClickId(), QStringLiteral("010203"));
-
-    const PushDataMenu full("日K", 8, 1, true, true, {"day", "日K"}, ":/k.png", {RightMenu("x", 1)});
-    QCOMPARE(full.getGroup().toInt(), 1);
-    QVERIFY(full.isCheckable() && full.isChecked());
-    QCOMPARE(full.getNames(), QStringList({"day", "日K"}));
-    QCOMPARE(full.getMenu().size(), 1);
 }
 
 void tst_PubRecords::zxgGroupKeepsCodesUnique()
@@ -184,28 +128,6 @@ void tst_PubRecords::yjModelCases()
     QVERIFY(!model.hasActiveCase());
     QVERIFY(model.removeCase("a"));
     QCOMPARE(model.indexOf("b"), 0);
-}
-
-void tst_PubRecords::sysSetupKey()
-{
-    const SysContentInfo option("红涨绿跌", XmlType_RadioButton, SysSetup_RiseRed);
-    QCOMPARE(option.getKey(), QStringLiteral("Sys401"));
-    SysTitleInfo page("颜色设置");
-    page.appendSection("涨跌颜色", {option});
-    QCOMPARE(page.title(), QStringLiteral("颜色设置"));
-    QCOMPARE(page.getList().size(), 1);
-    QCOMPARE(page.getList().at(0).second.at(0).getType(), XmlType_RadioButton);
-}
-
-void tst_PubRecords::loginInfoStartsAsTourist()
-{
-    const QDateTime before = QDateTime::currentDateTime();
-    LoginInfo login{QString()};
-    QVERIFY(login.isTourist());
-    QCOMPARE(login.getUserId(), 0);
-    QVERIFY(login.getLoginTime() >= before);
-    login.setJurisdiction("zjsz1", true);
-    QCOMPARE(login.getJurisdiction().value("zjsz1").toBool(), true);
 }
 
 QTEST_APPLESS_MAIN(tst_PubRecords)
