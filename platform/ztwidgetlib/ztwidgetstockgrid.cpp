@@ -13,6 +13,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <vector>
 
@@ -214,13 +215,31 @@ void ZtWidgetStockGrid::dataUpdate()
 
 void ZtWidgetStockGrid::doLocalSort()
 {
-    if (!mUseLocalSort || !mData || mSortKey == 0 || mData->count() < 2)
+    if (!mUseLocalSort || !mData)
         return;
+    if (mSortKey != 0 && mData->count() > 1)
+        sortRows();
+    // Rows may have come in another order than the focus was set in.
+    if (mFocusIndex >= 0 && !mFocusCode.isEmpty()) {
+        const DQDQuery& rows = *mData;
+        const int at = rows.indexOf(mFocusCode);
+        if (at >= 0) {
+            mFocusIndex = rows.getDataStartIndex() + at;
+            mFocusRow = *rows.at(at);
+        }
+    }
+    update();
+}
+
+void ZtWidgetStockGrid::sortRows()
+{
     const int n = mData->count();
+    // Reads through the const side: a list shared with its sender is not copied.
+    const DQDQuery& rows = *mData;
     std::vector<SortItem> items;
     items.reserve(size_t(n));
     for (int i = 0; i < n; ++i)
-        items.push_back(sortItemOf(mData->at(i)->getValue(mSortKey), i));
+        items.push_back(sortItemOf(rows.at(i)->getValue(mSortKey), i));
     const bool desc = mSortDesc;
     std::stable_sort(items.begin(), items.end(), [desc](const SortItem& a, const SortItem& b) {
         if (a.kind != b.kind)
@@ -240,22 +259,13 @@ void ZtWidgetStockGrid::doLocalSort()
     DQDQuery sorted;
     sorted.reserve(n);
     for (const SortItem& item : items)
-        sorted.append(*mData->at(item.row));
-    sorted.setDataIsUpdate(mData->getDataIsUpdate());
-    sorted.setDataDownTime(mData->getDataDownTime());
-    sorted.setDataDownValid(mData->getDataDownValid());
-    sorted.setDataWindow(mData->getDataStartIndex(), mData->getDataTotalCount());
-    sorted.setPos(mData->pos());
+        sorted.append(*rows.at(item.row));
+    sorted.setDataIsUpdate(rows.getDataIsUpdate());
+    sorted.setDataDownTime(rows.getDataDownTime());
+    sorted.setDataDownValid(rows.getDataDownValid());
+    sorted.setDataWindow(rows.getDataStartIndex(), rows.getDataTotalCount());
+    sorted.setPos(rows.pos());
     *mData = sorted;
-
-    if (mFocusIndex >= 0 && !mFocusCode.isEmpty()) {
-        const int at = mData->indexOf(mFocusCode);
-        if (at >= 0) {
-            mFocusIndex = dataFirst() + at;
-            mFocusRow = *mData->at(at);
-        }
-    }
-    update();
 }
 
 void ZtWidgetStockGrid::setSortKey(unsigned int key, bool desc)
@@ -600,7 +610,7 @@ void ZtWidgetStockGrid::paintRow(QPainter& p, const Palette& pal, int rowIndex, 
         p.fillRect(line, pal.focus);
         p.fillRect(QRect(0, y, width(), 1), pal.focusLine);
         p.fillRect(QRect(0, y + mRowHeight - 1, width(), 1), pal.focusLine);
-    } else if (rowIndex % 2 == 1) {
+    } else if (rowIndex % 2 == 1 && rowIndex < getRowCount()) {
         p.fillRect(line, pal.alternate);
     }
     const DQDUnionReader* row = rowData(rowIndex);
@@ -798,7 +808,8 @@ const DQDUnionReader* ZtWidgetStockGrid::rowData(int rowIndex) const
 {
     if (!mData || rowIndex < 0)
         return nullptr;
-    return mData->at(rowIndex - mData->getDataStartIndex());
+    const DQDQuery& rows = *mData;
+    return rows.at(rowIndex - rows.getDataStartIndex());
 }
 
 int ZtWidgetStockGrid::dataFirst() const
@@ -932,7 +943,7 @@ void ZtWidgetStockGrid::refreshFocusRow()
 {
     if (mFocusIndex < 0 || mFocusCode.isEmpty() || !mData)
         return;
-    if (const DQDUnionReader* row = mData->value(mFocusCode))
+    if (const DQDUnionReader* row = std::as_const(*mData).value(mFocusCode))
         mFocusRow = *row;
 }
 

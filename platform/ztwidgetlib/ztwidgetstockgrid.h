@@ -52,7 +52,8 @@ public:
     DQDSelection* getData() const;
     void dataUpdate();
 
-    // Stable sort of the query's rows by the sort key; the focus stays on its security.
+    // Stable sort of the query's rows by the sort key (when local sorting is on);
+    // the focus stays on its security.
     void doLocalSort();
     void setSortKey(unsigned int key, bool desc);
     unsigned int getSortValueKey() const;
@@ -156,6 +157,7 @@ private:
     void ensureLayout() const;
     void syncScrollBars();
     void refreshFocusRow();
+    void sortRows();
     void applyFocus(int rowIndex, bool notify);
     // User scrolling: moves the window and reports it.
     void scrollTo(int rowIndex);
