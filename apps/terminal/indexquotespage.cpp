@@ -1,43 +1,41 @@
 #include "terminalpages.h"
 
+#include <framework/stockqnow.h>
+#include <framework/ztlayoutbase.h>
 #include <ztlib/datatrans.h>
-#include <ztlib/pbdatachange.h>
 #include <ztlib/pubcachecustom.h>
 #include <ztlib/ztfields.h>
 
 #include <QPainter>
-#include <QTimer>
-#include <QWidget>
 
 namespace {
 
-// The four headline indices, read once a second and painted as a quote board.
-class IndexQuotesPage : public QWidget
+// The four headline indices as a quote board. The quotes come from a quote reader
+// that runs only while the page is on screen.
+class IndexQuotesPage : public ZtLayoutBase
 {
 public:
-    explicit IndexQuotesPage(QWidget* parent) : QWidget(parent)
+    IndexQuotesPage() : ZtLayoutBase(QStringLiteral("IndexQuotesPage"), nullptr)
     {
-        setObjectName(QStringLiteral("IndexQuotesPage"));
         setAutoFillBackground(true);
         QPalette pal = palette();
         pal.setColor(QPalette::Window, Qt::black);
         setPalette(pal);
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, &IndexQuotesPage::refresh);
-        timer->start(1000);
-        refresh();
+        connect(&mStockQNow, &StockQNow::onDataUpdate, this, [this] { update(); });
+        mStockQNow.InitQNows(mCodes);
     }
 
-private:
-    void refresh()
+protected:
+    void showEvent(QShowEvent* event) override
     {
-        mQuotes = PBDataChange::LBDG_QNow(mCodes, 0, true);
-        update();
+        mStockQNow.run();
+        ZtLayoutBase::showEvent(event);
     }
 
-    static QColor colour(const QString& name)
+    void hideEvent(QHideEvent* event) override
     {
-        return QColor(PubCacheCustom::mDefultColor.value(name).value(0, QStringLiteral("#E6E6E6")));
+        mStockQNow.stop();
+        ZtLayoutBase::hideEvent(event);
     }
 
     void paintEvent(QPaintEvent*) override
@@ -57,17 +55,21 @@ private:
             x += widths[c];
         }
         int y = 20 + rowHeight;
-        for (const Q_DD_Now& q : mQuotes) {
-            const double change = q.getValue(ZtField::Change).toDouble();
+        const DQDDataList& quotes = mStockQNow.mQNows;
+        for (const QString& code : mCodes) {
+            const DQDUnionReader* q = quotes.value(code);
+            if (!q)
+                continue;
+            const double change = q->getValue(ZtField::Change).toDouble();
             const QColor trend = change > 0 ? colour(QStringLiteral("Up"))
                                  : change < 0 ? colour(QStringLiteral("Down"))
                                               : colour(QStringLiteral("Flat"));
-            const QDateTime time = DataTrans::getDateTimeFromULL(q.getValue(ZtField::QuoteTime).toULongLong());
+            const QDateTime time = DataTrans::getDateTimeFromULL(q->getValue(ZtField::QuoteTime).toULongLong());
             const QStringList cells = {
-                q.getValue(ZtField::Name).toString(),
-                QString::number(q.getValue(ZtField::Last).toDouble(), 'f', 2),
+                q->getValue(ZtField::Name).toString(),
+                QString::number(q->getValue(ZtField::Last).toDouble(), 'f', 2),
                 QString::number(change, 'f', 2),
-                QString::number(q.getValue(ZtField::ChangeRatio).toDouble(), 'f', 2) + QLatin1Char('%'),
+                QString::number(q->getValue(ZtField::ChangeRatio).toDouble(), 'f', 2) + QLatin1Char('%'),
                 time.toString(QStringLiteral("HH:mm:ss")),
             };
             x = x0;
@@ -80,12 +82,22 @@ private:
         }
     }
 
+private:
+    static QColor colour(const QString& name)
+    {
+        return QColor(PubCacheCustom::mDefultColor.value(name).value(0, QStringLiteral("#E6E6E6")));
+    }
+
     const QVector<QString> mCodes = {QStringLiteral("SH000001"), QStringLiteral("SZ399001"),
                                      QStringLiteral("SZ399006"), QStringLiteral("SZ399005")};
-    QVector<Q_DD_Now> mQuotes;
+    StockQNow mStockQNow;
 };
 
 const TerminalPage::Registration reg(QStringLiteral("indices"), QStringLiteral("指数"), 0,
-                                     [](QWidget* parent) { return new IndexQuotesPage(parent); });
+                                     [](QWidget* parent) {
+                                         auto* page = new IndexQuotesPage;
+                                         page->setParent(parent);
+                                         return page;
+                                     });
 
 }

@@ -1,0 +1,210 @@
+#include "readertestsupport.h"
+
+#include <framework/ztlayoutbase.h>
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// Records what reaches a level; `stop` makes it handle the item instead of relaying it.
+class Panel : public ZtLayoutBase
+{
+    Q_OBJECT
+public:
+    using ZtLayoutBase::ZtLayoutBase;
+
+    bool stop = false;
+    QList<ZtLayoutBase*> keyOrigins;
+    QStringList adopted;
+    QList<QStringList> tabs;
+
+    void doKeyPressEvent(ZtLayoutBase* obj, QKeyEvent* event) override
+    {
+        keyOrigins.append(obj);
+        if (!stop)
+            ZtLayoutBase::doKeyPressEvent(obj, event);
+    }
+    void doQNowDataUpdStock(DQDUnionReader rowReader) override
+    {
+        adopted.append(objectName() + QLatin1Char(':') + rowReader.getUniqueValue(0));
+    }
+    void doGetOpenTab(QString text, QString name, QString tabname, QString url, QString target) override
+    {
+        tabs.append({text, name, tabname, url, target});
+        if (!stop)
+            ZtLayoutBase::doGetOpenTab(text, name, tabname, url, target);
+    }
+};
+
+// Events are handed to one panel directly; Qt's own propagation would bypass the relay.
+void press(QWidget* w, Qt::Key key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+}
+
+class tst_ZtLayoutBase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void names_data()
+    {
+        QTest::addColumn<bool>("withParent");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("under a parent") << true << QStringLiteral("Grid-Box-Main");
+        QTest::newRow("alone") << false << QStringLiteral("Grid");
+    }
+
+    void names()
+    {
+        QFETCH(bool, withParent);
+        QFETCH(QString, expected);
+        Panel main(QStringLiteral("Main"), nullptr);
+        Panel box(QStringLiteral("Box"), &main);
+        Panel grid(QStringLiteral("Grid"), withParent ? &box : nullptr);
+        QCOMPARE(grid.objectName(), expected);
+
+        Panel fromMenu(QHash<QString, QString>{{QStringLiteral("name"), QStringLiteral("ZXG")},
+                                               {QStringLiteral("text"), QStringLiteral("自选股")}},
+                       &main);
+        QCOMPARE(fromMenu.objectName(), QStringLiteral("ZXG"));
+        QCOMPARE(fromMenu.getText(), QStringLiteral("自选股"));
+        QCOMPARE(Panel(&main).objectName(), QString());
+    }
+
+    void inputEventsBubbleWithTheirOrigin()
+    {
+        Panel top(QStringLiteral("Top"), nullptr);
+        Panel middle(QStringLiteral("Middle"), &top);
+        Panel leaf(QStringLiteral("Leaf"), &middle);
+        QSignalSpy atTop(&top, &ZtLayoutBase::onKeyPressEvent);
+        press(&leaf, Qt::Key_A);
+        // Directly, inside the event: the handler at the top sees the leaf as origin.
+        QCOMPARE(top.keyOrigins, QList<ZtLayoutBase*>{&leaf});
+        QCOMPARE(middle.keyOrigins, QList<ZtLayoutBase*>{&leaf});
+        QCOMPARE(atTop.count(), 1);
+
+        middle.stop = true;
+        press(&leaf, Qt::Key_B);
+        QCOMPARE(top.keyOrigins.size(), 1);
+    }
+
+    void webRequestsTakeOnePassPerLevel()
+    {
+        Panel top(QStringLiteral("Top"), nullptr);
+        Panel a(QStringLiteral("A"), &top);
+        Panel b(QStringLiteral("B"), &a);
+        Panel leaf(QStringLiteral("Leaf"), &b);
+        const QStringList request = {QStringLiteral("行情"), QStringLiteral("hq"), QStringLiteral("tab"),
+                                     QStringLiteral("https://127.0.0.1/a?b=c"), QStringLiteral("_self")};
+        emit leaf.onGetOpenTab(request.at(0), request.at(1), request.at(2), request.at(3), request.at(4));
+        QVERIFY(b.tabs.isEmpty());  // never inside the emitter's call
+        const QList<Panel*> levels = {&b, &a, &top};
+        for (int pass = 1; pass <= 3; ++pass) {
+            QCoreApplication::sendPostedEvents();
+            for (int level = 0; level < levels.size(); ++level)
+                QCOMPARE(levels.at(level)->tabs.size(), level < pass ? 1 : 0);
+        }
+        QCOMPARE(top.tabs, QList<QStringList>{request});
+    }
+
+    void stockResetGoesDown()
+    {
+        Panel top(QStringLiteral("Top"), nullptr);
+        Panel a(QStringLiteral("A"), &top);
+        Panel a1(QStringLiteral("A1"), &a);
+        Panel b(QStringLiteral("B"), &top);
+        emit top.onResetUpdStock(ReaderTest::row(QStringLiteral("SZ000001")));
+        // Each panel adopts the stock before its children, depth first in creation order.
+        QCOMPARE(QStringList(a.adopted + a1.adopted + b.adopted),
+                 (QStringList{QStringLiteral("A-Top:SZ000001"), QStringLiteral("A1-A-Top:SZ000001"),
+                              QStringLiteral("B-Top:SZ000001")}));
+        QVERIFY(top.adopted.isEmpty());
+
+        a.doResetUpdStock(DQDUnionReader());
+        QCOMPARE(a.adopted.size(), 1);
+        QCOMPARE(a1.adopted.size(), 1);
+    }
+
+    void detachedPanelKeepsRequestsOnly()
+    {
+        Panel top(QStringLiteral("Top"), nullptr);
+        Panel window(QStringLiteral("Window"), &top);
+        window.disconnectZtLayoutBase(&top);
+        QSignalSpy keys(&top, &ZtLayoutBase::onKeyPressEvent);
+        QSignalSpy clicks(&top, &ZtLayoutBase::onMousePressEvent);
+        QSignalSpy gotos(&top, &ZtLayoutBase::onGotoStock);
+        press(&window, Qt::Key_A);
+        QTest::mouseClick(&window, Qt::LeftButton);
+        QCOMPARE(keys.count(), 0);
+        QCOMPARE(clicks.count(), 0);
+        emit window.onGotoStock(&window, ReaderTest::row(QStringLiteral("SH600000")), DQDDataList());
+        QCOMPARE(gotos.count(), 1);
+        QCOMPARE(gotos.first().at(3).value<enumStockSubType>(), StockSubType_Chart);
+    }
+
+    void unparentedPanelRelaysNothing()
+    {
+        Panel top(QStringLiteral("Top"), nullptr);
+        Panel lone(QStringLiteral("Lone"), nullptr);
+        lone.setParent(&top);  // re-parenting does not wire
+        press(&lone, Qt::Key_A);
+        QVERIFY(top.keyOrigins.isEmpty());
+        QCOMPARE(lone.keyOrigins.size(), 1);
+    }
+
+    void focusFollowsShowAndHide_data()
+    {
+        QTest::addColumn<bool>("keyFocus");
+        QTest::newRow("takes focus") << true;
+        QTest::newRow("leaves focus alone") << false;
+    }
+
+    void focusFollowsShowAndHide()
+    {
+        QFETCH(bool, keyFocus);
+        Panel top(QStringLiteral("Top"), nullptr);
+        auto* edit = new QLineEdit(&top);
+        Panel panel(QStringLiteral("Panel"), &top);
+        panel.setFocusPolicy(Qt::StrongFocus);
+        panel.setKeyFocus(keyFocus);
+        panel.hide();
+        top.show();
+        QApplication::setActiveWindow(&top);
+        QVERIFY(QTest::qWaitForWindowActive(&top));
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+
+        panel.show();
+        QTRY_COMPARE(panel.hasFocus(), keyFocus);
+        QCOMPARE(edit->hasFocus(), !keyFocus);
+        panel.hide();
+        QVERIFY(!panel.hasFocus());
+        QCOMPARE(edit->hasFocus(), !keyFocus);
+    }
+
+    void mainChildTakesThePanelsFocus()
+    {
+        Panel top(QStringLiteral("Top"), nullptr);
+        Panel panel(QStringLiteral("Panel"), &top);
+        panel.setFocusPolicy(Qt::StrongFocus);
+        top.show();
+        QApplication::setActiveWindow(&top);
+        QVERIFY(QTest::qWaitForWindowActive(&top));
+        auto* grid = new QLineEdit(&panel);
+        grid->show();
+        panel.setMainChildWidget(grid);
+        QTRY_VERIFY(grid->hasFocus());
+        top.setFocus();
+        panel.setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+    }
+};
+
+QTEST_MAIN(tst_ZtLayoutBase)
+#include "tst_ztlayoutbase.moc"
