@@ -167,6 +167,8 @@ struct Security
     int exBonusPer10 = 0;        // bonus shares per ten
     bool marginable = false;
     DQDUnionReader row;          // static fields
+
+    bool isStock() const { return kind == Kind::AShare || kind == Kind::BShare; }
 };
 
 struct Universe
@@ -212,8 +214,6 @@ public:
     qint32 prevClose(int sec, int day);
     // prevClose and close of every security for one day.
     void dayPair(int day, std::vector<qint32>* prev, std::vector<qint32>* close);
-    // Closes of one security for days [from, to].
-    void closes(int sec, int from, int to, std::vector<qint32>* out);
 
 private:
     void extendLocked(int day);
@@ -264,9 +264,6 @@ void generateDay(const Security& sec, quint64 seed, int secIndex, int day, qint3
 qint32 secondPrice(const SecDay& sd, int t);
 // Highest and lowest price of minute m from its start up to second k.
 void minuteExtremes(const SecDay& sd, int m, int k, qint32* high, qint32* low);
-
-// Shares traded up to the end of second t; -1 gives the auction alone.
-qint64 sharesUpTo(const SecDay& sd, int t);
 
 struct Book
 {

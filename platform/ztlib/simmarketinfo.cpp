@@ -79,7 +79,7 @@ int itemClocks(const Universe& u, quint64 seed, int sec, int day, std::array<int
 {
     const quint64 h = hashOf(seed, StreamItems, quint64(sec), dayKey(day));
     const double r = unit(h);
-    const bool stock = u.secs.at(sec).kind == Kind::AShare || u.secs.at(sec).kind == Kind::BShare;
+    const bool stock = u.secs.at(sec).isStock();
     const int n = stock ? (r < 0.55 ? 0 : r < 0.83 ? 1 : r < 0.95 ? 2 : 3) : (r < 0.6 ? 0 : r < 0.9 ? 1 : 2);
     // Between 07:30 and 14:50: before the open and during the sessions.
     const int from = 7 * 3600 + 30 * 60;
@@ -104,7 +104,7 @@ QVector<Item> itemsOfDay(const Universe& u, quint64 seed, int sec, int day, cons
     if (n == 0)
         return items;
     const Security& s = u.secs.at(sec);
-    const bool stock = s.kind == Kind::AShare || s.kind == Kind::BShare;
+    const bool stock = s.isStock();
     const QString industry = stock ? u.industryNames.value(s.industry) : s.name;
     const qint64 ymd = qint64(date.year()) * 10000 + date.month() * 100 + date.day();
     const quint64 h = hashOf(seed, StreamItems, quint64(sec), dayKey(day));

@@ -6,11 +6,6 @@ namespace SimMarket {
 
 namespace {
 
-bool isStock(const Security& s)
-{
-    return s.kind == Kind::AShare || s.kind == Kind::BShare;
-}
-
 // Relative volume through the day: busy open, quieter midday, a rise into the close.
 const std::array<double, MinutesPerDay>& volumeProfile()
 {
@@ -125,7 +120,7 @@ qint32 CloseTable::nextClose(int s, int day, qint32 prev, const std::vector<doub
     r -= 0.03 * (double(prev) / double(sec.baseTicks) - 1.0);
     const qint32 up = limitUpOf(prev, sec.limitPct);
     const qint32 down = limitDownOf(prev, sec.limitPct);
-    if (sec.kind == Kind::AShare || sec.kind == Kind::BShare) {
+    if (sec.isStock()) {
         const double u = unit(mix64(h));
         if (u < 0.012)
             return up;
@@ -197,21 +192,12 @@ void CloseTable::dayPair(int day, std::vector<qint32>* prev, std::vector<qint32>
     }
 }
 
-void CloseTable::closes(int sec, int from, int to, std::vector<qint32>* out)
-{
-    std::lock_guard<std::mutex> lock(mMutex);
-    extendLocked(to);
-    out->clear();
-    for (int d = from; d <= to; ++d)
-        out->push_back(closeLocked(sec, d));
-}
-
 // ---- One day's path
 
 void generateDay(const Security& sec, quint64 seed, int s, int day, qint32 prev, qint32 close, SecDay* out)
 {
     const quint64 dk = dayKey(day);
-    const bool stock = isStock(sec);
+    const bool stock = sec.isStock();
     const qint32 up = limitUpOf(prev, sec.limitPct);
     const qint32 down = limitDownOf(prev, sec.limitPct);
     out->prev = prev;
@@ -340,22 +326,10 @@ void minuteExtremes(const SecDay& sd, int m, int k, qint32* high, qint32* low)
     extremesWith(sd, an, m, k, now, high, low);
 }
 
-qint64 sharesUpTo(const SecDay& sd, int t)
-{
-    qint64 lots = sd.auctionLots;
-    if (t >= 0) {
-        const int m = t / 60;
-        for (int i = 0; i < m; ++i)
-            lots += sd.bars[size_t(i)].lots;
-        lots += qint64(sd.bars[size_t(m)].lots) * (t % 60 + 1) / 60;
-    }
-    return lots * 100;
-}
-
 void quoteAt(const Security& sec, const SecDay& sd, quint64 seed, int s, int day, int t, double avgDailyShares,
              QuoteState* q)
 {
-    const bool stock = isStock(sec);
+    const bool stock = sec.isStock();
     q->prev = sd.prev;
     q->open = sd.open;
     q->limitUp = stock ? sd.limitUp : 0;
@@ -443,7 +417,7 @@ void quoteAt(const Security& sec, const SecDay& sd, quint64 seed, int s, int day
 
 void findMovements(const Security& sec, const SecDay& sd, int s, std::vector<Movement>* out)
 {
-    if (!isStock(sec))
+    if (!sec.isStock())
         return;
     qint64 totalLots = 0;
     for (const MinuteBar& bar : sd.bars)

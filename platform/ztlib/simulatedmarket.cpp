@@ -35,11 +35,6 @@ const unsigned quoteKeys[] = {
     ZtField::FallCount, ZtField::LeaderCode, ZtField::Time, ZtField::InfoMineCount,
 };
 
-bool isStock(const Security& s)
-{
-    return s.kind == Kind::AShare || s.kind == Kind::BShare;
-}
-
 void stamp(DQDDataList* list, qint64 dataTime, qint64 checkDT)
 {
     list->setDataDownTime(dataTime);
@@ -111,7 +106,7 @@ public:
     // The average line: volume-weighted for stocks, the mean minute price for indices and sectors.
     double average(int t, qint32 last) const
     {
-        if (isStock(mSec)) {
+        if (mSec.isStock()) {
             const qint64 v = shares(t);
             return v > 0 ? double(shareTicks(t)) / double(v) / mSec.tickDiv : double(last) / mSec.tickDiv;
         }
@@ -372,7 +367,7 @@ std::shared_ptr<const Snapshot> SimulatedMarketPrivate::openSnapshot(int day)
 QVariant SimulatedMarketPrivate::field(unsigned key, int s, const QuoteState& q, qint64 quoteTime) const
 {
     const Security& sec = u.secs.at(s);
-    const bool stock = isStock(sec);
+    const bool stock = sec.isStock();
     const double div = sec.tickDiv;
     auto price = [div](qint32 ticks) { return QVariant(double(ticks) / div); };
     if (key >= 20010 && key <= 21150) {
@@ -796,7 +791,7 @@ DQDDataList SimulatedMarket::sectorsOfStock(const QString& code, qint64 checkDT,
 {
     const MarketNow n = d->now();
     const int s = d->secOf(code);
-    if (s < 0 || !isStock(d->u.secs.at(s)))
+    if (s < 0 || !d->u.secs.at(s).isStock())
         return stamped(n.stamp, checkDT);
     QVector<int> ids;
     ids.append(d->u.industryOf.at(s));
@@ -823,7 +818,7 @@ DQDDataList SimulatedMarket::membersOfSector(const QString& bkCode, qint64 check
 DQDDataList SimulatedMarket::industrySectorsOfStock(const QString& code)
 {
     const int s = d->secOf(code);
-    if (s < 0 || !isStock(d->u.secs.at(s)))
+    if (s < 0 || !d->u.secs.at(s).isStock())
         return d->sectorRows({});
     return d->sectorRows({d->u.industryOf.at(s)});
 }
@@ -831,7 +826,7 @@ DQDDataList SimulatedMarket::industrySectorsOfStock(const QString& code)
 DQDDataList SimulatedMarket::conceptSectorsOfStock(const QString& code)
 {
     const int s = d->secOf(code);
-    if (s < 0 || !isStock(d->u.secs.at(s)))
+    if (s < 0 || !d->u.secs.at(s).isStock())
         return d->sectorRows({});
     return d->sectorRows(d->u.conceptsOf.at(s));
 }
