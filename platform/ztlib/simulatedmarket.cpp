@@ -512,7 +512,10 @@ DQDDataList SimulatedMarketPrivate::marketWindow(const QVector<QString>& markets
     sortIds(&ids, orderBy, desc, *snap);
     start = qMax(0, start);
     const int end = count > 0 ? int(qMin<qint64>(ids.size(), qint64(start) + count)) : start;
-    return quoteRows(start < end ? ids.mid(start, end - start) : QVector<int>(), *snap, checkDT);
+    DQDDataList list = quoteRows(start < end ? ids.mid(start, end - start) : QVector<int>(), *snap, checkDT);
+    // Where these rows sit in the whole list, so a grid can scroll through all of it.
+    list.setDataWindow(start, ids.size());
+    return list;
 }
 
 DQDDataList SimulatedMarketPrivate::sectorRows(const QVector<int>& sectors)

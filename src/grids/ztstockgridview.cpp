@@ -1,0 +1,409 @@
+#include "grids/ztstockgridview.h"
+
+#include <pubcache/pubcache.h>
+#include <pubcache/pubstaticfunc.h>
+#include <ztlib/pubcachecustom.h>
+#include <ztlib/ztfields.h>
+
+#include <QDebug>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <utility>
+
+ZtStockGridView::ZtStockGridView(ZtLayoutBase* parent, QList<GridField*> fields, unsigned int sortKey,
+                                 bool sortDesc)
+    : ZtLayoutMarketBase(parent, QString())
+{
+    setObjectName(QStringLiteral("ZtStockGridView-") + (parent ? parent->objectName() : QString()));
+
+    mLayout = new QGridLayout();
+    setAttribute(Qt::WA_MouseTracking);
+    setFocusPolicy(Qt::StrongFocus);
+    mLayout->setContentsMargins(0, 0, 0, 0);
+    mLayout->setSpacing(0);
+    setLayout(mLayout);
+
+    mGrid = new ZtWidgetStockGrid(&mMarketData, this);
+    auto* vbar = new QScrollBar(Qt::Vertical, this);
+    auto* hbar = new QScrollBar(Qt::Horizontal, this);
+    mGrid->setVScrollBar(vbar);
+    mGrid->setHScrollBar(hbar);
+    mLayout->addWidget(mGrid, 0, 0);
+    mLayout->addWidget(vbar, 0, 1);
+    mLayout->addWidget(hbar, 1, 0, 1, 0);
+
+    connect(&PubCache::SSignal, &PubStaticSignal::onZxgRefresh, this, &ZtStockGridView::doZxgRefresh);
+
+    mGrid->setFont(QFont(QStringLiteral("微软雅黑"), 12));
+    mGrid->setTopBottomPadding(1);
+    mGrid->setSortKey(sortKey, sortDesc);
+    mGrid->setShowXXDL(true);
+    createGridViewColumns(fields);
+
+    mMenu.appendRightMenu(menuList());
+    connect(&mMenu, &UserRightMenu::onCliclChileMenu, this, &ZtStockGridView::doCliclChileMenu);
+    connect(&mMenu, &UserRightMenu::onCliclParentMenu, this, &ZtStockGridView::doCliclParentMenu);
+    connect(&mMenu, &UserRightMenu::onAboutToShowMenu, this, &ZtStockGridView::doAboutToShowMenu);
+
+    connect(mGrid, &ZtWidgetStockGrid::onDataSort, this, &ZtStockGridView::doDataSort);
+    connect(mGrid, &ZtWidgetStockGrid::onDataResize, this, &ZtStockGridView::doDataResize);
+    connect(mGrid, &ZtWidgetStockGrid::onShowXXDLBox, this, &ZtStockGridView::doShowXXDLBox);
+    connect(mGrid, &ZtWidgetStockGrid::onDataIndexChange, this, &ZtStockGridView::doDataIndexChange);
+    connect(mGrid, &ZtWidgetStockGrid::onDataMousePressEvent, this, &ZtStockGridView::doDataMousePressEvent);
+    connect(mGrid, &ZtWidgetStockGrid::onDataMouseDoubleClickEvent, this,
+            &ZtStockGridView::doDataMouseDoubleClickEvent);
+
+    setMainChildWidget(mGrid);
+}
+
+ZtStockGridView::~ZtStockGridView() = default;
+
+QList<RightMenu> ZtStockGridView::menuList()
+{
+    QList<RightMenu> follow = {
+        RightMenu(QStringLiteral("跟随行"), int(RightMenuType_FollowRow), true, false, QString()),
+        RightMenu(QStringLiteral("跟随目标"), int(RightMenuType_FollowTarget), true, false, QString()),
+    };
+    QList<RightMenu> marks;
+    for (int i = 1; i <= 9; ++i) {
+        marks.append(RightMenu(QStringLiteral("标记") + QChar(0x2460 + i - 1), QString::number(i), true, false,
+                               QString()));
+    }
+    marks.append(RightMenu(true));
+    marks.append(RightMenu(QStringLiteral("删除标记"), QStringLiteral("del")));
+    return {
+        RightMenu(QStringLiteral("打开"), int(RightMenuType_Open)),
+        RightMenu(QStringLiteral("打开K线图"), int(RightMenuType_OpenKLine)),
+        RightMenu(QStringLiteral("F10基本资料"), int(RightMenuType_F10)),
+        RightMenu(QStringLiteral("光标跟随"), int(RightMenuType_CursorFollow), follow),
+        RightMenu(QStringLiteral("标记股票"), int(RightMenuType_StockSign), marks),
+        RightMenu(QStringLiteral("加入自选股 Ins"), int(RightMenuType_ZxgAdd)),
+        RightMenu(QStringLiteral("删除自选股 Del"), int(RightMenuType_ZxgDel)),
+        RightMenu(true),
+        RightMenu(QStringLiteral("新增闪电预警"), int(RightMenuType_YJAdd)),
+        RightMenu(QStringLiteral("修改闪电预警"), int(RightMenuType_YJUpd)),
+        RightMenu(QStringLiteral("删除闪电预警"), int(RightMenuType_YJDel)),
+    };
+}
+
+void ZtStockGridView::InitDataMarkets(QVector<QString> marketCodes, QVector<ZtE_ZQLX> marketZqlxs)
+{
+    ZtLayoutMarketBase::InitDataMarkets(marketCodes, marketZqlxs, mGrid->getSortValueKey(), mGrid->getRowIndex(),
+                                        mGrid->getDrawRowCount(), mGrid->getSortDesc(), mIsStaticDataRequest);
+}
+
+void ZtStockGridView::ResetData()
+{
+    mUserChecked = false;
+    mMarketData.DataClear();
+    mGrid->setData(&mMarketData);
+    mGrid->clearFocusRow(false);
+    mGrid->dataUpdate();
+}
+
+void ZtStockGridView::replaceStock()
+{
+    ResetData();
+}
+
+void ZtStockGridView::createGridViewColumns(QList<GridField*> fields)
+{
+    mGrid->clearColumn();
+    for (GridField* f : fields)
+        mGrid->appendColumn(f);
+    mGrid->resetColumn();
+}
+
+unsigned int ZtStockGridView::getSortKey() const
+{
+    return mGrid->getSortValueKey();
+}
+
+bool ZtStockGridView::getSortDesc() const
+{
+    return mGrid->getSortDesc();
+}
+
+void ZtStockGridView::setSortKey(unsigned int key, bool desc)
+{
+    mGrid->setSortKey(key, desc);
+}
+
+void ZtStockGridView::useLocalSort()
+{
+    mGrid->setUseLocalSort(true);
+}
+
+void ZtStockGridView::setFont(const QFont& font)
+{
+    mGrid->setFont(font);
+}
+
+void ZtStockGridView::setTopBottomPadding(int padding)
+{
+    mGrid->setTopBottomPadding(padding);
+}
+
+void ZtStockGridView::setTitleTopBottomPadding(int padding)
+{
+    mGrid->setTitleTopBottomPadding(padding);
+}
+
+void ZtStockGridView::doShowXXDLBox(QString stockCode)
+{
+    emit onChildShowMe(stockCode, false, -1);
+}
+
+void ZtStockGridView::doDataResize(int, int)
+{
+    if (isVisible())
+        doDataRepaint();
+}
+
+void ZtStockGridView::doDataSort(unsigned int, bool)
+{
+    if (!isVisible())
+        return;
+    ReSetDataMarkets(mGrid->getSortValueKey(), mGrid->getRowIndex(), mGrid->getDrawRowCount(), mGrid->getSortDesc());
+}
+
+void ZtStockGridView::doDataIndexChange(int newRowIndex)
+{
+    if (!isVisible())
+        return;
+    mUserChecked = true;
+    ReSetDataMarkets(mGrid->getSortValueKey(), newRowIndex, mGrid->getDrawRowCount(), mGrid->getSortDesc());
+    if (mGrid->getRowIndex() != newRowIndex && newRowIndex != 0)
+        doDataRepaint();
+}
+
+void ZtStockGridView::doZxgRefresh(QString, enumZxgOperate zxgType)
+{
+    if (zxgType != ZxgOperate_Note)
+        mGrid->dataUpdate();
+}
+
+void ZtStockGridView::doAboutToShowMenu(QList<UserMenuAction*> mList)
+{
+    const DQDUnionReader focus = mGrid->getFocusRow();
+    const QString code = focus.isEmpty() ? QString() : focus.getValue(ZtField::UniqueCode).toString();
+    const bool inZxg = PubCacheCustom::mStockCodeList.contains(code);
+    const bool hasYj = PubCacheCustom::mYjsStock.contains(code);
+    for (UserMenuAction* action : mList) {
+        if (!action)
+            continue;
+        switch (action->data().toInt()) {
+        case RightMenuType_F10:
+            action->setVisible(focus.isStock());
+            break;
+        case RightMenuType_ZxgAdd:
+            action->setVisible(!inZxg);
+            break;
+        case RightMenuType_ZxgDel:
+            action->setVisible(inZxg);
+            break;
+        case RightMenuType_StockSign:
+            if (QMenu* sub = action->menu()) {
+                const QString mark = PubCacheCustom::mStockSign.value(code);
+                for (QAction* item : sub->actions()) {
+                    if (item->isSeparator())
+                        continue;
+                    const QString data = item->data().toString();
+                    if (data == QLatin1String("del"))
+                        item->setEnabled(PubCacheCustom::mStockSign.contains(code));
+                    else
+                        item->setChecked(!mark.isEmpty() && data == mark);
+                }
+            }
+            break;
+        case RightMenuType_CursorFollow:
+            if (QMenu* sub = action->menu()) {
+                const bool followRow = PubStaticFunc::getGridViewFollowRowId();
+                for (QAction* item : sub->actions()) {
+                    if (item->data().toInt() == RightMenuType_FollowRow)
+                        item->setChecked(followRow);
+                    else if (item->data().toInt() == RightMenuType_FollowTarget)
+                        item->setChecked(!followRow);
+                }
+            }
+            break;
+        case RightMenuType_YJAdd:
+            action->setEnabled(!hasYj);
+            break;
+        case RightMenuType_YJUpd:
+        case RightMenuType_YJDel:
+            action->setEnabled(hasYj);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void ZtStockGridView::doDataMousePressEvent(QMouseEvent* event, QString, unsigned int)
+{
+    if (mGrid->getFocusRow().isEmpty())
+        return;
+    mUserChecked = true;
+    emit onFocusStock(this, mGrid->getFocusRow());
+    if (!event || event->button() != Qt::RightButton)
+        return;
+    if (mGrid->getFocusRow().isEmpty())
+        mGrid->setFocusRowIndex(0, true);
+    mMenu.exec(mGrid->mapToGlobal(event->pos()));
+}
+
+void ZtStockGridView::doDataMouseDoubleClickEvent(QMouseEvent* event, QString, unsigned int)
+{
+    if (!event || event->button() != Qt::LeftButton || mGrid->getFocusRow().isEmpty())
+        return;
+    mUserChecked = true;
+    emit onGotoStock(this, mGrid->getFocusRow(), mMarketData, StockSubType_Chart);
+}
+
+void ZtStockGridView::doCliclChileMenu(UserMenuAction* mUserAction, enumRightMenuType mParentData)
+{
+    const DQDUnionReader focus = mGrid->getFocusRow();
+    if (!mUserAction || focus.isEmpty())
+        return;
+    const QString code = focus.getValue(ZtField::UniqueCode).toString();
+    if (mParentData == RightMenuType_CursorFollow) {
+        const int id = mUserAction->data().toInt();
+        const bool followRow = PubStaticFunc::getGridViewFollowRowId();
+        if (id == RightMenuType_FollowRow && !followRow)
+            PubStaticFunc::setGridViewFollowRowId(true);
+        else if (id == RightMenuType_FollowTarget && followRow)
+            PubStaticFunc::setGridViewFollowRowId(false);
+    } else if (mParentData == RightMenuType_StockSign) {
+        const QString value = mUserAction->data().toString();
+        if (value == QLatin1String("del"))
+            PubStaticFunc::delStockSign(code);
+        else if (!value.isEmpty())
+            PubStaticFunc::setStockSign(code, value);
+        mGrid->dataUpdate();
+    }
+}
+
+void ZtStockGridView::doCliclParentMenu(UserMenuAction* mClickAction)
+{
+    const DQDUnionReader focus = mGrid->getFocusRow();
+    if (!mClickAction || focus.isEmpty())
+        return;
+    const QString code = focus.getUniqueValue(0);
+    switch (mClickAction->data().toInt()) {
+    case RightMenuType_Open:
+        emit onGotoStock(this, focus, mMarketData, StockSubType_Open);
+        break;
+    case RightMenuType_OpenKLine:
+        emit onGotoStock(this, focus, mMarketData, StockSubType_KLine);
+        break;
+    case RightMenuType_F10:
+        emit onOpenStockDialog(this, focus, StockSubType_F10);
+        break;
+    case RightMenuType_ZxgAdd:
+        emit PubCache::SSignal.onZxgAdd(code, ZxgOperate_Add);
+        break;
+    case RightMenuType_ZxgDel:
+        emit PubCache::SSignal.onZxgDel(code);
+        break;
+    case RightMenuType_YJAdd:
+        emit PubCache::SSignal.onEarlyAdd(code);
+        break;
+    case RightMenuType_YJUpd:
+        emit PubCache::SSignal.onEarlyUpd(code);
+        break;
+    case RightMenuType_YJDel:
+        emit PubCache::SSignal.onEarlyDel(code);
+        break;
+    default:
+        break;
+    }
+}
+
+void ZtStockGridView::doDataRepaint()
+{
+    mGrid->setData(&mMarketData);
+    if (mMarketData.isEmpty()) {
+        mGrid->clearFocusRow(false);
+        mGrid->setRowIndex(0);
+        if (mAutoFocusRow && mUseAlternativesFocusStock) {
+            const DQDUnionReader index = std::as_const(PubCache::mDataQueryAll).valueCopy(QStringLiteral("SH000001"));
+            if (!index.isEmpty())
+                emit onFocusStock(this, index);
+        }
+        return;
+    }
+    mGrid->doLocalSort();
+    if (mAutoFocusRow) {
+        const DQDUnionReader previous = mGrid->getFocusRow();
+        if (mAutoCheckFirstRowBeforeUserCheck && !mUserChecked)
+            mGrid->setFocusRowIndex(0, false);
+        else if (PubStaticFunc::getGridViewFollowRowId())
+            mGrid->setFocusRowIndex(mGrid->getFocusRowIndex(), false);
+        else
+            mGrid->setFocusRowIndex(previous, false);
+        if (mGrid->getFocusRow().isEmpty())
+            mGrid->setFocusRowIndex(0, false);
+        const DQDUnionReader now = mGrid->getFocusRow();
+        if (!now.isEmpty() && now != previous)
+            emit onFocusStock(this, now);
+    }
+    mGrid->dataUpdate();
+}
+
+void ZtStockGridView::doWheelEvent(ZtLayoutBase*, QWheelEvent* event)
+{
+    QScrollBar* bar = mGrid->getVScrollBar();
+    if (!bar || !event)
+        return;
+    const int step = event->angleDelta().y() > 0 ? -1 : 1;
+    bar->setSliderPosition(bar->sliderPosition() + step);
+}
+
+void ZtStockGridView::doKeyReleaseEvent(ZtLayoutBase* obj, QKeyEvent* event)
+{
+    if (!event)
+        return;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (!event->isAutoRepeat() && !mGrid->getFocusRow().isEmpty())
+            emit onFocusStock(this, mGrid->getFocusRow());
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return;
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+    case Qt::Key_F5:
+        if (!mHandleEnter)
+            break;
+        if (!mMarketData.isEmpty()) {
+            DQDUnionReader row = mGrid->getFocusRow();
+            if (row.isEmpty())
+                row = *std::as_const(mMarketData).at(0);
+            emit onGotoStock(this, row, mMarketData, StockSubType_Chart);
+        }
+        return;
+    default:
+        break;
+    }
+    emit onKeyReleaseEvent(obj, event);
+}
+
+void ZtStockGridView::resizeEvent(QResizeEvent* event)
+{
+    int columns = 0;
+    for (GridField* f : mGrid->getFields())
+        columns += f->getWidth();
+    if (QScrollBar* hbar = mGrid->getHScrollBar())
+        hbar->setVisible(columns > event->size().width());
+    QWidget::resizeEvent(event);
+}

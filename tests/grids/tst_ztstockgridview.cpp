@@ -1,0 +1,636 @@
+#include "grids/ztstockgridview.h"
+
+#include <pubcache/pubcache.h>
+#include <pubcache/pubstaticfunc.h>
+#include <ztlib/pbdatachange.h>
+#include <ztlib/pubcachecustom.h>
+#include <ztlib/scriptedmarket.h>
+#include <ztlib/ztenums.h>
+#include <ztlib/ztfields.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QString kQuery = QStringLiteral("LBGD_QNowForMK_DL");
+
+DQDUnionReader stock(int i, double last = 10.0, int type = ZtE_ZQLX_AShare)
+{
+    DQDUnionReader r;
+    const QString code = QString::number(600000 + i);
+    r.setValue(ZtField::Market, QStringLiteral("SH"));
+    r.setValue(ZtField::Code, code);
+    r.setValue(ZtField::UniqueCode, QStringLiteral("SH") + code);
+    r.setValue(ZtField::Name, QStringLiteral("股票%1").arg(i));
+    r.setValue(ZtField::Type, type);
+    r.setValue(ZtField::PrevClose, 10.0);
+    r.setValue(ZtField::Last, last);
+    return r;
+}
+
+// Rows of the securities with these numbers, in this order.
+DQDDataList rowsOf(const QList<int>& numbers, double last = 10.0)
+{
+    DQDDataList list;
+    for (int n : numbers)
+        list.append(stock(n, last));
+    return list;
+}
+
+QList<int> range(int n)
+{
+    QList<int> out;
+    for (int i = 0; i < n; ++i)
+        out << i;
+    return out;
+}
+
+QString codeOf(int n)
+{
+    return QStringLiteral("SH%1").arg(600000 + n);
+}
+
+QString focusCode(ZtStockGridView* view)
+{
+    return view->getGrid()->getFocusRow().getUniqueValue(0);
+}
+
+UserMenuAction* topAction(ZtStockGridView* view, int id)
+{
+    for (UserMenuAction* a : view->getMenu()->actions()) {
+        if (a && !a->isSeparator() && a->data().toInt() == id)
+            return a;
+    }
+    return nullptr;
+}
+
+QAction* subAction(ZtStockGridView* view, int parentId, const QVariant& data)
+{
+    UserMenuAction* parent = topAction(view, parentId);
+    if (!parent || !parent->menu())
+        return nullptr;
+    for (QAction* a : parent->menu()->actions()) {
+        if (!a->isSeparator() && a->data() == data)
+            return a;
+    }
+    return nullptr;
+}
+
+void press(QWidget* w, Qt::MouseButton button, const QPoint& pos)
+{
+    QMouseEvent e(QEvent::MouseButtonPress, pos, w->mapToGlobal(pos), button, button, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+    QMouseEvent r(QEvent::MouseButtonRelease, pos, w->mapToGlobal(pos), button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &r);
+}
+
+// A market list panel under a root panel, on a scripted market.
+struct Harness
+{
+    std::shared_ptr<ScriptedMarket> market = std::make_shared<ScriptedMarket>();
+    std::vector<std::unique_ptr<GridField>> fields;
+    ZtLayoutBase root{QStringLiteral("Root"), nullptr};
+    ZtStockGridView* view = nullptr;
+    qint64 time = 0;
+
+    Harness()
+    {
+        PBDataChange::installSource(market);
+        fields.push_back(std::make_unique<GridField>(DQDField::Field(QStringLiteral("代码"), ZtField::Code), 80));
+        fields.push_back(std::make_unique<GridField>(DQDField::Field(QStringLiteral("名称"), ZtField::Name), 100));
+        fields.push_back(std::make_unique<GridField>(
+            DQDField::Field(QStringLiteral("最新"), ZtField::Last, QStringLiteral("bos:12010"), QStringLiteral("d2")),
+            80));
+        fields.push_back(std::make_unique<GridField>(
+            DQDField::Field(QStringLiteral("涨幅"), ZtField::ChangeRatio, QStringLiteral("case:0"),
+                            QStringLiteral("d2[ls:%]")),
+            80));
+        QList<GridField*> list;
+        for (auto& f : fields)
+            list << f.get();
+        view = new ZtStockGridView(&root, list, ZtField::ChangeRatio, true);
+        auto* layout = new QVBoxLayout(&root);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view);
+        root.resize(500, 300);
+        root.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&root));
+    }
+
+    ~Harness()
+    {
+        delete view;
+        PBDataChange::installSource(nullptr);
+    }
+
+    // Incomplete answers keep the panel from recording a window, so every request reads at once.
+    void answer(const DQDDataList& rows)
+    {
+        market->setAnswer(kQuery, rows, ++time, false);
+    }
+
+    void start(const DQDDataList& rows)
+    {
+        answer(rows);
+        view->InitDataMarkets({QStringLiteral("SH")}, {ZtE_ZQLX_AShare});
+        waitFor(rows);
+    }
+
+    void feed(const DQDDataList& rows)
+    {
+        answer(rows);
+        ZtWidgetStockGrid* grid = view->getGrid();
+        view->ReSetDataMarkets(grid->getSortValueKey(), grid->getRowIndex(), grid->getDrawRowCount(),
+                               grid->getSortDesc());
+        waitFor(rows);
+    }
+
+    void waitFor(const DQDDataList& rows)
+    {
+        auto shown = [&] {
+            const DQDQuery* data = view->getGrid()->getData();
+            if (!data || data->count() != rows.count())
+                return false;
+            for (int i = 0; i < rows.count(); ++i) {
+                if (!std::as_const(*data).at(i)->sameValues(*rows.at(i)))
+                    return false;
+            }
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(shown(), 5000);
+    }
+};
+
+}
+
+class tst_ZtStockGridView : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir mDir;
+    int mDatabases = 0;
+
+private slots:
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("zt.reader.debug=false"));
+        qRegisterMetaType<QMouseEvent*>("QMouseEvent*");
+        qRegisterMetaType<enumZxgOperate>("enumZxgOperate");
+        QVERIFY(mDir.isValid());
+    }
+
+    void init()
+    {
+        // A fresh user database for every test function.
+        QVERIFY(PubStaticFunc::openDatabase(mDir.filePath(QStringLiteral("user%1.db").arg(++mDatabases))));
+        PubCache::mDataQueryAll = DQDDataList();
+        PubStaticFunc::setGridViewFollowRowId(false);
+    }
+
+    void construction()
+    {
+        Harness h;
+        QCOMPARE(h.view->objectName(), QStringLiteral("ZtStockGridView-Root"));
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        QCOMPARE(grid->getSortValueKey(), ZtField::ChangeRatio);
+        QVERIFY(grid->getSortDesc());
+        QCOMPARE(grid->getFields().size(), 4);
+        QVERIFY(grid->getVScrollBar() && grid->getHScrollBar());
+        QCOMPARE(grid->font().family(), QStringLiteral("微软雅黑"));
+        QCOMPARE(grid->font().pointSize(), 12);
+
+        QStringList texts;
+        QList<int> ids;
+        for (UserMenuAction* a : h.view->getMenu()->actions()) {
+            texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            ids << (a->isSeparator() ? -1 : a->data().toInt());
+        }
+        QCOMPARE(texts, (QStringList{"打开", "打开K线图", "F10基本资料", "光标跟随", "标记股票", "加入自选股 Ins",
+                                     "删除自选股 Del", "-", "新增闪电预警", "修改闪电预警", "删除闪电预警"}));
+        QCOMPARE(ids, (QList<int>{2000, 2001, 2002, 2008, 2007, 2003, 2004, -1, 1021, 1022, 1023}));
+        QStringList marks;
+        for (QAction* a : topAction(h.view, 2007)->menu()->actions())
+            marks << (a->isSeparator() ? QStringLiteral("-") : a->text() + QLatin1Char('=') + a->data().toString());
+        QCOMPARE(marks, (QStringList{"标记①=1", "标记②=2", "标记③=3", "标记④=4", "标记⑤=5", "标记⑥=6",
+                                     "标记⑦=7", "标记⑧=8", "标记⑨=9", "-", "删除标记=del"}));
+        QVERIFY(subAction(h.view, 2008, 3501)->isCheckable());
+        QCOMPARE(subAction(h.view, 2008, 3502)->text(), QStringLiteral("跟随目标"));
+    }
+
+    void focusAfterRefresh_data()
+    {
+        QTest::addColumn<bool>("followRow");
+        QTest::addColumn<bool>("firstUntilUserPicks");
+        QTest::addColumn<bool>("userPicks");
+        QTest::addColumn<QList<int>>("next");
+        QTest::addColumn<int>("focusRow");
+        QTest::addColumn<int>("focusStock");
+        QTest::addColumn<int>("reports");
+
+        const QList<int> swapped = {0, 1, 2, 6, 4, 5, 3, 7, 8, 9};
+        const QList<int> gone = {0, 1, 2, 99, 4, 5, 6, 7, 8, 9};
+        QTest::newRow("follow row: another security on the row") << true << false << true << swapped << 3 << 6 << 1;
+        QTest::newRow("follow target: the security moved") << false << false << true << swapped << 6 << 3 << 0;
+        QTest::newRow("follow target: the security left") << false << false << true << gone << 0 << 0 << 1;
+        QTest::newRow("follow row: the security left") << true << false << true << gone << 3 << 99 << 1;
+        QTest::newRow("same security, nothing reported") << false << false << true << range(10) << 3 << 3 << 0;
+        QTest::newRow("first row until the user picks") << false << true << false << swapped << 0 << 0 << 1;
+        QTest::newRow("the user picked") << false << true << true << swapped << 6 << 3 << 0;
+    }
+
+    void focusAfterRefresh()
+    {
+        QFETCH(bool, followRow);
+        QFETCH(bool, firstUntilUserPicks);
+        QFETCH(bool, userPicks);
+        QFETCH(QList<int>, next);
+        QFETCH(int, focusRow);
+        QFETCH(int, focusStock);
+        QFETCH(int, reports);
+        PubStaticFunc::setGridViewFollowRowId(followRow);
+        Harness h;
+        h.view->setAutoCheckFirstRowBeforeUserCheck(firstUntilUserPicks);
+        QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);
+        h.start(rowsOf(range(10)));
+        QCOMPARE(focus.size(), 1);
+        QCOMPARE(focus.at(0).at(1).value<DQDUnionReader>().getUniqueValue(0), codeOf(0));
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        if (userPicks) {
+            press(grid, Qt::LeftButton, grid->rowRect(3).center());
+            QCOMPARE(focusCode(h.view), codeOf(3));
+            QCOMPARE(focus.size(), 2);
+        } else {
+            grid->setFocusRowIndex(3, false);
+        }
+        focus.clear();
+        // New prices throughout, so every row is new data.
+        h.feed(rowsOf(next, 10.5));
+        QCOMPARE(grid->getFocusRowIndex(), focusRow);
+        QCOMPARE(focusCode(h.view), codeOf(focusStock));
+        QCOMPARE(focus.size(), reports);
+        if (reports)
+            QCOMPARE(focus.last().at(1).value<DQDUnionReader>().getUniqueValue(0), codeOf(focusStock));
+    }
+
+    void resetStartsOverWithTheFirstRow()
+    {
+        Harness h;
+        h.view->setAutoCheckFirstRowBeforeUserCheck(true);
+        h.start(rowsOf(range(10)));
+        press(h.view->getGrid(), Qt::LeftButton, h.view->getGrid()->rowRect(4).center());
+        h.feed(rowsOf({9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+        QCOMPARE(focusCode(h.view), codeOf(4));
+        h.view->ResetData();
+        QVERIFY(h.view->getGrid()->getFocusRow().isEmpty());
+        QCOMPARE(h.view->getGrid()->getData()->count(), 0);
+        h.feed(rowsOf({5, 4, 3}));
+        QCOMPARE(focusCode(h.view), codeOf(5));
+    }
+
+    void emptyListFallsBackToTheIndex_data()
+    {
+        QTest::addColumn<bool>("autoFocus");
+        QTest::addColumn<bool>("alternative");
+        QTest::addColumn<bool>("indexKnown");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("both on") << true << true << true << true;
+        QTest::newRow("index not in the list") << true << true << false << false;
+        QTest::newRow("no auto focus") << false << true << true << false;
+        QTest::newRow("no alternative") << true << false << true << false;
+    }
+
+    void emptyListFallsBackToTheIndex()
+    {
+        QFETCH(bool, autoFocus);
+        QFETCH(bool, alternative);
+        QFETCH(bool, indexKnown);
+        QFETCH(bool, reported);
+        DQDDataList all = rowsOf({1, 2});
+        if (indexKnown) {
+            DQDUnionReader index;
+            index.setValue(ZtField::Market, QStringLiteral("SH"));
+            index.setValue(ZtField::Code, QStringLiteral("000001"));
+            index.setValue(ZtField::UniqueCode, QStringLiteral("SH000001"));
+            index.setValue(ZtField::Type, int(ZtE_ZQLX_Index));
+            all.append(index);
+        }
+        PubCache::mDataQueryAll = all;
+        Harness h;
+        h.view->setAutoFocusRow(autoFocus);
+        h.view->setUseAlternativesFocusStock(alternative);
+        h.view->getGrid()->setRowIndex(0);
+        QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);
+        h.view->doDataRepaint();
+        QCOMPARE(focus.size(), reported ? 1 : 0);
+        if (reported)
+            QCOMPARE(focus.at(0).at(1).value<DQDUnionReader>().getUniqueValue(0), QStringLiteral("SH000001"));
+        QVERIFY(h.view->getGrid()->getFocusRow().isEmpty());
+    }
+
+    void enterOpensAStock_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("handleEnter");
+        QTest::addColumn<bool>("rows");
+        QTest::addColumn<int>("focus");
+        QTest::addColumn<int>("opened");  // -1: nothing opened
+        QTest::addColumn<bool>("relayed");
+        QTest::newRow("enter on the focus row") << int(Qt::Key_Enter) << true << true << 4 << 4 << false;
+        QTest::newRow("return without focus: first row") << int(Qt::Key_Return) << true << true << -1 << 0 << false;
+        QTest::newRow("F5") << int(Qt::Key_F5) << true << true << 2 << 2 << false;
+        QTest::newRow("empty list") << int(Qt::Key_Return) << true << false << -1 << -1 << false;
+        QTest::newRow("enter left to the parents") << int(Qt::Key_Enter) << false << true << 4 << -1 << true;
+        QTest::newRow("other keys go up") << int(Qt::Key_A) << true << true << 4 << -1 << true;
+        QTest::newRow("page down stops here") << int(Qt::Key_PageDown) << true << true << 4 << -1 << false;
+    }
+
+    void enterOpensAStock()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, handleEnter);
+        QFETCH(bool, rows);
+        QFETCH(int, focus);
+        QFETCH(int, opened);
+        QFETCH(bool, relayed);
+        Harness h;
+        h.view->setHandleEnter(handleEnter);
+        h.view->setAutoFocusRow(false);
+        if (rows)
+            h.start(rowsOf(range(8)));
+        if (focus >= 0)
+            h.view->getGrid()->setFocusRowIndex(focus, false);
+        QSignalSpy gotos(h.view, &ZtLayoutBase::onGotoStock);
+        QSignalSpy relays(h.view, &ZtLayoutBase::onKeyReleaseEvent);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        h.view->doKeyReleaseEvent(h.view, &release);
+        QCOMPARE(gotos.size(), opened >= 0 ? 1 : 0);
+        if (opened >= 0) {
+            QCOMPARE(gotos.at(0).at(1).value<DQDUnionReader>().getUniqueValue(0), codeOf(opened));
+            QCOMPARE(gotos.at(0).at(2).value<DQDDataList>().count(), 8);
+            QCOMPARE(gotos.at(0).at(3).value<enumStockSubType>(), StockSubType_Chart);
+        }
+        QCOMPARE(relays.size(), relayed ? 1 : 0);
+    }
+
+    void upDownReportOnlyTheFinalRelease()
+    {
+        Harness h;
+        h.start(rowsOf(range(8)));
+        QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);
+        QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+        h.view->doKeyReleaseEvent(h.view, &repeat);
+        QCOMPARE(focus.size(), 0);
+        QKeyEvent last(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+        h.view->doKeyReleaseEvent(h.view, &last);
+        QCOMPARE(focus.size(), 1);
+    }
+
+    void wheelMovesOneRow_data()
+    {
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<int>("row");
+        QTest::newRow("one notch down") << -120 << 11;
+        QTest::newRow("three notches down") << -360 << 11;
+        QTest::newRow("fine scrolling up") << 15 << 9;
+        QTest::newRow("a big step up") << 720 << 9;
+        QTest::newRow("zero goes down") << 0 << 11;
+    }
+
+    void wheelMovesOneRow()
+    {
+        QFETCH(int, delta);
+        QFETCH(int, row);
+        Harness h;
+        h.start(rowsOf(range(100)));
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        grid->setRowIndex(10);
+        QSignalSpy scrolled(grid, &ZtWidgetStockGrid::onDataIndexChange);
+        QWheelEvent wheel(QPointF(5, 50), QPointF(5, 50), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        h.view->doWheelEvent(h.view, &wheel);
+        QCOMPARE(grid->getRowIndex(), row);
+        QCOMPARE(scrolled.size(), 1);
+        // The new window is asked of the source.
+        QTRY_VERIFY(h.market->callCount(kQuery) >= 2);
+    }
+
+    void menuFollowsTheFocusStock_data()
+    {
+        QTest::addColumn<bool>("inZxg");
+        QTest::addColumn<QString>("mark");
+        QTest::addColumn<bool>("alert");
+        QTest::addColumn<bool>("isStock");
+        QTest::newRow("plain stock") << false << QString() << false << true;
+        QTest::newRow("watchlist, marked 4, alert") << true << QStringLiteral("4") << true << true;
+        QTest::newRow("index") << false << QStringLiteral("9") << false << false;
+    }
+
+    void menuFollowsTheFocusStock()
+    {
+        QFETCH(bool, inZxg);
+        QFETCH(QString, mark);
+        QFETCH(bool, alert);
+        QFETCH(bool, isStock);
+        Harness h;
+        DQDDataList rows = rowsOf(range(3));
+        rows.replace(1, stock(1, 10.0, isStock ? ZtE_ZQLX_AShare : ZtE_ZQLX_Index));
+        h.start(rows);
+        h.view->getGrid()->setFocusRowIndex(1, false);
+        PubStaticFunc::setGridViewFollowRowId(true);
+        if (inZxg)
+            QVERIFY(PubStaticFunc::ZxgAdd(codeOf(1)));
+        if (!mark.isEmpty())
+            QVERIFY(PubStaticFunc::setStockSign(codeOf(1), mark));
+        // The alert table is the data library's; every change of the cache library rewrites it.
+        if (alert)
+            PubCacheCustom::mYjsStock.insert(codeOf(1), true);
+
+        h.view->doAboutToShowMenu(h.view->getMenu()->actions());
+        QCOMPARE(topAction(h.view, 2002)->isVisible(), isStock);
+        QCOMPARE(topAction(h.view, 2003)->isVisible(), !inZxg);
+        QCOMPARE(topAction(h.view, 2004)->isVisible(), inZxg);
+        QCOMPARE(topAction(h.view, 1021)->isEnabled(), !alert);
+        QCOMPARE(topAction(h.view, 1022)->isEnabled(), alert);
+        QCOMPARE(topAction(h.view, 1023)->isEnabled(), alert);
+        for (int i = 1; i <= 9; ++i)
+            QCOMPARE(subAction(h.view, 2007, QString::number(i))->isChecked(), QString::number(i) == mark);
+        QCOMPARE(subAction(h.view, 2007, QStringLiteral("del"))->isEnabled(), !mark.isEmpty());
+        QVERIFY(subAction(h.view, 2008, 3501)->isChecked());
+        QVERIFY(!subAction(h.view, 2008, 3502)->isChecked());
+    }
+
+    void subMenuChoices()
+    {
+        Harness h;
+        h.start(rowsOf(range(3)));
+        h.view->getGrid()->setFocusRowIndex(2, false);
+        QAction* mark5 = subAction(h.view, 2007, QStringLiteral("5"));
+        mark5->trigger();
+        QCOMPARE(PubStaticFunc::getStockSign(codeOf(2)), QStringLiteral("5"));
+        // Choosing the mark a stock already has keeps it.
+        h.view->doAboutToShowMenu(h.view->getMenu()->actions());
+        QVERIFY(mark5->isChecked());
+        mark5->trigger();
+        QCOMPARE(PubStaticFunc::getStockSign(codeOf(2)), QStringLiteral("5"));
+        subAction(h.view, 2007, QStringLiteral("del"))->trigger();
+        QCOMPARE(PubStaticFunc::getStockSign(codeOf(2)), QString());
+
+        subAction(h.view, 2008, 3501)->trigger();
+        QVERIFY(PubStaticFunc::getGridViewFollowRowId());
+        subAction(h.view, 2008, 3502)->trigger();
+        QVERIFY(!PubStaticFunc::getGridViewFollowRowId());
+
+        h.view->getGrid()->clearFocusRow(false);
+        subAction(h.view, 2007, QStringLiteral("7"))->trigger();
+        QCOMPARE(PubStaticFunc::getStockSign(codeOf(2)), QString());
+    }
+
+    void topLevelChoices_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("signal");
+        QTest::addColumn<int>("subType");
+        QTest::newRow("open") << 2000 << QStringLiteral("goto") << 3;
+        QTest::newRow("k-line") << 2001 << QStringLiteral("goto") << 4;
+        QTest::newRow("F10") << 2002 << QStringLiteral("dialog") << 6;
+        QTest::newRow("add to watchlist") << 2003 << QStringLiteral("zxgAdd") << 0;
+        QTest::newRow("remove from watchlist") << 2004 << QStringLiteral("zxgDel") << 0;
+        QTest::newRow("new alert") << 1021 << QStringLiteral("earlyAdd") << 0;
+        QTest::newRow("change alert") << 1022 << QStringLiteral("earlyUpd") << 0;
+        QTest::newRow("delete alert") << 1023 << QStringLiteral("earlyDel") << 0;
+    }
+
+    void topLevelChoices()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, signal);
+        QFETCH(int, subType);
+        Harness h;
+        h.start(rowsOf(range(3)));
+        h.view->getGrid()->setFocusRowIndex(1, false);
+        QSignalSpy gotos(h.view, &ZtLayoutBase::onGotoStock);
+        QSignalSpy dialogs(h.view, &ZtLayoutBase::onOpenStockDialog);
+        QSignalSpy zxgAdd(&PubCache::SSignal, &PubStaticSignal::onZxgAdd);
+        QSignalSpy zxgDel(&PubCache::SSignal, &PubStaticSignal::onZxgDel);
+        QSignalSpy earlyAdd(&PubCache::SSignal, &PubStaticSignal::onEarlyAdd);
+        QSignalSpy earlyUpd(&PubCache::SSignal, &PubStaticSignal::onEarlyUpd);
+        QSignalSpy earlyDel(&PubCache::SSignal, &PubStaticSignal::onEarlyDel);
+        const QHash<QString, QSignalSpy*> spies = {{"goto", &gotos},       {"dialog", &dialogs},
+                                                   {"zxgAdd", &zxgAdd},    {"zxgDel", &zxgDel},
+                                                   {"earlyAdd", &earlyAdd}, {"earlyUpd", &earlyUpd},
+                                                   {"earlyDel", &earlyDel}};
+        topAction(h.view, id)->trigger();
+        for (auto it = spies.cbegin(); it != spies.cend(); ++it)
+            QCOMPARE(it.value()->size(), it.key() == signal ? 1 : 0);
+        const QList<QVariant> args = spies.value(signal)->at(0);
+        if (signal == QLatin1String("goto")) {
+            QCOMPARE(args.at(1).value<DQDUnionReader>().getUniqueValue(0), codeOf(1));
+            QCOMPARE(int(args.at(3).value<enumStockSubType>()), subType);
+        } else if (signal == QLatin1String("dialog")) {
+            QCOMPARE(int(args.at(2).value<enumStockSubType>()), subType);
+        } else {
+            QCOMPARE(args.at(0).toString(), codeOf(1));
+            if (signal == QLatin1String("zxgAdd"))
+                QCOMPARE(args.at(1).value<enumZxgOperate>(), ZxgOperate_Add);
+        }
+
+        // Without a focus row nothing happens.
+        h.view->getGrid()->clearFocusRow(false);
+        topAction(h.view, id)->trigger();
+        QCOMPARE(spies.value(signal)->size(), 1);
+    }
+
+    void rightClickOpensTheMenuOnItsRow()
+    {
+        Harness h;
+        h.start(rowsOf(range(5)));
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);
+        QWidget* shown = nullptr;
+        QTimer::singleShot(0, this, [&] {
+            shown = QApplication::activePopupWidget();
+            if (shown)
+                shown->close();
+        });
+        press(grid, Qt::RightButton, grid->rowRect(2).center());
+        QCOMPARE(shown, static_cast<QWidget*>(h.view->getMenu()));
+        QCOMPARE(focusCode(h.view), codeOf(2));
+        QCOMPARE(focus.size(), 1);
+    }
+
+    void doubleClickOpensTheFocusRow()
+    {
+        Harness h;
+        h.start(rowsOf(range(5)));
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        QSignalSpy gotos(h.view, &ZtLayoutBase::onGotoStock);
+        const QPoint pos = grid->rowRect(3).center();
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, pos, grid->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
+        QApplication::sendEvent(grid, &dbl);
+        QCOMPARE(gotos.size(), 1);
+        QCOMPARE(gotos.at(0).at(1).value<DQDUnionReader>().getUniqueValue(0), codeOf(3));
+        QCOMPARE(gotos.at(0).at(3).value<enumStockSubType>(), StockSubType_Chart);
+    }
+
+    void infoMineMarkerAsksForTheBox()
+    {
+        Harness h;
+        DQDDataList rows = rowsOf(range(3));
+        rows.at(1)->setValue(ZtField::InfoMineCount, 2);
+        h.start(rows);
+        QSignalSpy boxes(h.view, &ZtLayoutBase::onChildShowMe);
+        press(h.view->getGrid(), Qt::LeftButton, h.view->getGrid()->xxdlRect(1).center());
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.at(0).at(0).toString(), codeOf(1));
+        QCOMPARE(boxes.at(0).at(1).toBool(), false);
+        QCOMPARE(boxes.at(0).at(2).toLongLong(), -1);
+    }
+
+    void headerClickAsksForANewOrder()
+    {
+        Harness h;
+        h.start(rowsOf(range(20)));
+        const int before = h.market->callCount(kQuery);
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        press(grid, Qt::LeftButton, grid->headerRect(2).center());
+        QCOMPARE(h.view->getSortKey(), ZtField::Last);
+        QTRY_VERIFY(h.market->callCount(kQuery) > before);
+        const ScriptedMarket::Call call = h.market->calls(kQuery).last();
+        QCOMPARE(call.args.at(3).toUInt(), ZtField::Last);
+        QCOMPARE(call.args.at(6).toBool(), true);
+    }
+
+    void horizontalBarOnlyWhenColumnsOverflow_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("narrow") << 300 << true;
+        QTest::newRow("exactly the columns") << 340 << false;
+        QTest::newRow("wide") << 700 << false;
+    }
+
+    void horizontalBarOnlyWhenColumnsOverflow()
+    {
+        QFETCH(int, width);
+        QFETCH(bool, shown);
+        Harness h;
+        h.root.resize(width, 200);
+        QTRY_COMPARE(h.view->width(), width);
+        QCOMPARE(!h.view->getGrid()->getHScrollBar()->isHidden(), shown);
+    }
+};
+
+QTEST_MAIN(tst_ZtStockGridView)
+#include "tst_ztstockgridview.moc"
