@@ -213,6 +213,9 @@ void tst_ZtKeyboardFairy::construction()
 void tst_ZtKeyboardFairy::typingUpperCases()
 {
     open();
+    QTest::keyClick(mField, 'a');
+    QCOMPARE(mField->text(), QStringLiteral("A"));
+    QTest::keyClick(mField, Qt::Key_Backspace);
     QTest::keyClicks(mField, "zgpa");
     QCOMPARE(mField->text(), QStringLiteral("ZGPA"));
     QVERIFY(mList->isVisible());
