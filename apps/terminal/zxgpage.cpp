@@ -1,0 +1,239 @@
+#include "stockquotebox.h"
+#include "terminalpages.h"
+
+#include <framework/ztlayoutbase.h>
+#include <grids/ztzxgstockgridview.h>
+#include <pubcache/pubcache.h>
+#include <pubcache/pubstaticfunc.h>
+#include <ztlib/ztenums.h>
+#include <ztlib/ztfields.h>
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Column
+{
+    const char* title;
+    unsigned int key;
+    const char* rule;
+    const char* format;
+    int width;
+};
+
+const Column kColumns[] = {
+    {"代码", ZtField::Code, "sys:default", "!p", 72},
+    {"名称", ZtField::Name, "Name", "!p", 110},
+    {"涨幅%", ZtField::ChangeRatio, "case:0", "{if#>0;fd2[ls:%]}d2[ls:%]", 80},
+    {"现价", ZtField::Last, "bos:12010", "d2", 70},
+    {"涨跌", ZtField::Change, "case:0", "fd2", 66},
+    {"总手", ZtField::Volume, "sys:vol", "100d2wc", 92},
+    {"金额", ZtField::Turnover, "sys:default", "d2wc", 96},
+    {"换手%", ZtField::TurnoverRate, "sys:default", "d2", 64},
+    {"量比", ZtField::VolumeRatio, "case:1", "d2", 60},
+    {"今开", ZtField::Open, "bos:12010", "d2", 66},
+    {"最高", ZtField::High, "bos:12010", "d2", 66},
+    {"最低", ZtField::Low, "bos:12010", "d2", 66},
+    {"昨收", ZtField::PrevClose, "sys:flat", "d2", 66},
+};
+
+QList<GridField*> quoteColumns()
+{
+    static std::vector<std::unique_ptr<GridField>> fields;
+    if (fields.empty()) {
+        for (const Column& c : kColumns) {
+            DQDField::Field f(QString::fromUtf8(c.title), c.key, QString::fromUtf8(c.rule),
+                              QString::fromUtf8(c.format));
+            const bool text = c.key == ZtField::Code || c.key == ZtField::Name;
+            f.mTitleOption.setAlignment((text ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            f.mValueOption.setAlignment((text ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            fields.push_back(std::make_unique<GridField>(f, c.width));
+        }
+    }
+    QList<GridField*> list;
+    for (auto& f : fields)
+        list << f.get();
+    return list;
+}
+
+// A new user (no watchlist entries, no history) starts with a few stocks to watch.
+void seedWatchlist()
+{
+    for (const StockZxgBK& g : PubStaticFunc::getZxgCodeList()) {
+        if (!g.getList().isEmpty())
+            return;
+    }
+    if (!PubStaticFunc::HisGetAll().isEmpty() || PubCache::mDataQueryAll.isEmpty())
+        return;
+    const DQDDataList& all = PubCache::mDataQueryAll;
+    int added = 0;
+    for (int i = 0; i < all.count() && added < 12; i += 97) {
+        const DQDUnionReader* row = all.at(i);
+        if (row->isStock() && PubStaticFunc::ZxgAdd(row->getUniqueValue(0)))
+            ++added;
+    }
+}
+
+// The watchlist page and the history page share this frame: the grid, the quote of
+// the focused stock, and what the grid asks of its parents.
+class QuotePageBase : public ZtLayoutBase
+{
+public:
+    QuotePageBase(const QString& name, QWidget* parent) : ZtLayoutBase(name, nullptr) { setParent(parent); }
+
+    void doFocusStock(ZtLayoutBase*, DQDUnionReader row) override { mQuote->setStock(row.getUniqueValue(0)); }
+
+    void doGotoStock(ZtLayoutBase*, DQDUnionReader row, DQDDataList, enumStockSubType type) override
+    {
+        const QString code = row.getUniqueValue(0);
+        mQuote->setStock(code);
+        const QString kind = type == StockSubType_KLine ? QStringLiteral("K线图") : QStringLiteral("分时图");
+        mQuote->setNote(QStringLiteral("打开%1：%2 %3").arg(kind, row.getValue(ZtField::Name).toString(), code));
+        PubStaticFunc::HisAdd(code);
+    }
+
+    void doOpenStockDialog(ZtLayoutBase*, DQDUnionReader row, enumStockSubType) override
+    {
+        mQuote->setNote(QStringLiteral("F10基本资料：%1").arg(row.getValue(ZtField::Name).toString()));
+    }
+
+    void doChildShowMe(QString stockCode, bool, qlonglong) override
+    {
+        mQuote->setNote(QStringLiteral("信息地雷：%1").arg(stockCode));
+    }
+
+protected:
+    StockQuoteBox* mQuote = nullptr;
+};
+
+class ZxgPage : public QuotePageBase
+{
+public:
+    explicit ZxgPage(QWidget* parent) : QuotePageBase(QStringLiteral("ZxgPage"), parent)
+    {
+        seedWatchlist();
+        auto* layout = new QHBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        mGroups = new QListWidget(this);
+        mGroups->setObjectName(QStringLiteral("ZxgGroups"));
+        mGroups->setFixedWidth(110);
+        mGroups->setFocusPolicy(Qt::NoFocus);
+        mGrid = new ZtZXGStockGridView(this, quoteColumns(), true);
+        mGrid->setCanManualSequence(true);
+        mQuote = new StockQuoteBox(this);
+        layout->addWidget(mGroups);
+        layout->addWidget(mGrid, 1);
+        layout->addWidget(mQuote);
+        setMainChildWidget(mGrid);
+
+        connect(mGroups, &QListWidget::currentTextChanged, this, [this](const QString& name) { showGroup(name); });
+        connect(mGrid, &ZtZXGStockGridView::onZxgOrderUpdate, this, [this](int oldIndex, int newIndex) {
+            saveOrder(oldIndex, newIndex);
+        });
+        connect(&PubCache::SSignal, &PubStaticSignal::onZxgRefresh, this, [this] { fillGroups(); });
+        fillGroups();
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        fillGroups();
+        QuotePageBase::showEvent(event);
+    }
+
+private:
+    void fillGroups()
+    {
+        QStringList names;
+        for (const StockZxgBK& g : PubStaticFunc::getZxgCodeList())
+            names << g.getName();
+        QStringList shown;
+        for (int i = 0; i < mGroups->count(); ++i)
+            shown << mGroups->item(i)->text();
+        if (names == shown)
+            return;
+        const QString current = mGrid->getZxgStockType();
+        const QSignalBlocker block(mGroups);
+        mGroups->clear();
+        mGroups->addItems(names);
+        const int at = std::max(0, int(names.indexOf(current)));
+        if (!names.isEmpty()) {
+            mGroups->setCurrentRow(at);
+            if (names.at(at) != current)
+                showGroup(names.at(at));
+        }
+    }
+
+    void showGroup(const QString& name)
+    {
+        if (name.isEmpty())
+            return;
+        mGrid->setZxgStockType(name);
+        mGrid->InitZxgQNows(PubStaticFunc::ZxgGet(name));
+    }
+
+    // The grid announces a new manual order; the watchlist store keeps it.
+    void saveOrder(int oldIndex, int newIndex)
+    {
+        const QString group = mGrid->getZxgStockType();
+        const QStringList stored = PubStaticFunc::ZxgGet(group).first;
+        const QStringList now = mGrid->getZxgCodes();
+        const DQDQuery* rows = mGrid->getGrid()->getData();
+        const DQDUnionReader* moved = rows ? std::as_const(*rows).at(newIndex) : nullptr;
+        const QString code = moved ? moved->getUniqueValue(0) : stored.value(oldIndex);
+        const int from = stored.indexOf(code);
+        const int to = now.indexOf(code);
+        if (from >= 0 && to >= 0 && from != to)
+            PubStaticFunc::ZxgMove(group, from, to);
+    }
+
+    QListWidget* mGroups = nullptr;
+    ZtZXGStockGridView* mGrid = nullptr;
+};
+
+class HistoryPage : public QuotePageBase
+{
+public:
+    explicit HistoryPage(QWidget* parent) : QuotePageBase(QStringLiteral("HistoryPage"), parent)
+    {
+        auto* layout = new QHBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        mGrid = new ZtZXGStockGridView(this, quoteColumns(), false);
+        mQuote = new StockQuoteBox(this);
+        layout->addWidget(mGrid, 1);
+        layout->addWidget(mQuote);
+        setMainChildWidget(mGrid);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        // Stocks opened on other pages since the last visit show up at once.
+        const QVector<QString> history = PubStaticFunc::HisGetAll();
+        if (history != mShown) {
+            mShown = history;
+            mGrid->InitHisQNows(history);
+        }
+        QuotePageBase::showEvent(event);
+    }
+
+private:
+    ZtZXGStockGridView* mGrid = nullptr;
+    QVector<QString> mShown{QStringLiteral("-")};
+};
+
+const TerminalPage::Registration zxg(QStringLiteral("zxg"), QStringLiteral("自选股行情"), 6,
+                                     [](QWidget* parent) { return new ZxgPage(parent); });
+const TerminalPage::Registration history(QStringLiteral("history"), QStringLiteral("浏览历史"), 7,
+                                         [](QWidget* parent) { return new HistoryPage(parent); });
+
+}
