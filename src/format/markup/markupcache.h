@@ -10,8 +10,8 @@
 
 namespace ZtMarkupDetail {
 
-constexpr int kCacheCapacity = 2048;
-constexpr int kLongestCachedText = 4096;
+constexpr int kCacheCapacity = 1024;
+constexpr int kLongestCachedText = 1024;
 
 // Entries of the format and condition caches (the colour cache counts its own).
 int formatCacheEntries();
