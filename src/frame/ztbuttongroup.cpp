@@ -1,0 +1,7 @@
+#include "frame/ztbuttongroup.h"
+
+ZtButtonGroup::ZtButtonGroup(QObject* parent)
+    : QButtonGroup(parent)
+{
+    setExclusive(true);
+}
