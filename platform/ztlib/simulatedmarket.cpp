@@ -15,9 +15,8 @@ using namespace SimMarket;
 
 namespace {
 
-// Sector-list rows also carry the sector's name and combined code under these keys.
-constexpr unsigned SectorNameField = 2060;
-constexpr unsigned SectorCodeField = 2110;
+constexpr unsigned SectorNameField = ZtField::SectorName;
+constexpr unsigned SectorCodeField = ZtField::SectorCode;
 
 constexpr int MaxMovements = 500;
 constexpr int MaxDetailTicks = 200;

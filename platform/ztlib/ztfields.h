@@ -12,6 +12,10 @@ constexpr unsigned UniqueCode = 10050;    // market + code, "SH600000"
 constexpr unsigned Type = 10070;          // ZtE_ZQLX
 constexpr unsigned Decimals = 10080;      // 2, or 3 for prices quoted to the tenth of a cent
 
+// Sector-list rows (the sectors of a stock) also name the sector here.
+constexpr unsigned SectorName = 2060;
+constexpr unsigned SectorCode = 2110;     // combined code, "BK0001"
+
 // Quote.
 constexpr unsigned QuoteTime = 11060;     // packed yyyyMMddHHmmssfff of the quote
 constexpr unsigned AddTime = 11070;       // watchlist add time (set by the watchlist)
