@@ -46,8 +46,6 @@ class tst_ZtPushButton : public QObject
 private slots:
     void choices_data();
     void choices();
-    void doSyncClicked_data();
-    void doSyncClicked();
     void setDatas();
     void dropDownChoice();
     void setCheckedMenu();
@@ -75,6 +73,9 @@ void tst_ZtPushButton::choices_data()
     QTest::newRow("click(), force") << "click" << true << true << false << QList<bool>{true} << true;
     QTest::newRow("setChecked") << "check" << true << false << false << QList<bool>{} << true;
     QTest::newRow("setChecked(false), force") << "uncheck" << true << true << true << QList<bool>{} << false;
+    QTest::newRow("doSyncClicked, toggle") << "sync-toggle" << true << false << false << QList<bool>{true} << false;
+    QTest::newRow("doSyncClicked, click") << "sync-click" << false << false << false << QList<bool>{true} << false;
+    QTest::newRow("doSyncClicked, mismatch") << "sync-click" << true << false << false << QList<bool>{} << false;
 }
 
 void tst_ZtPushButton::choices()
@@ -97,6 +98,8 @@ void tst_ZtPushButton::choices()
         QTest::mouseClick(&button, Qt::LeftButton);
     else if (how == QLatin1String("click"))
         button.click();
+    else if (how.startsWith(QLatin1String("sync")))
+        button.doSyncClicked(how == QLatin1String("sync-toggle"), true);
     else
         button.setChecked(how == QLatin1String("check"));
 
@@ -107,31 +110,6 @@ void tst_ZtPushButton::choices()
     }
     QCOMPARE(values, reports);
     QCOMPARE(button.isChecked(), checkedAfter);
-}
-
-void tst_ZtPushButton::doSyncClicked_data()
-{
-    QTest::addColumn<bool>("checkable");
-    QTest::addColumn<bool>("istoggl");
-    QTest::addColumn<int>("reports");
-
-    QTest::newRow("checkable toggle") << true << true << 1;
-    QTest::newRow("checkable click") << true << false << 0;
-    QTest::newRow("plain click") << false << false << 1;
-    QTest::newRow("plain toggle") << false << true << 0;
-}
-
-void tst_ZtPushButton::doSyncClicked()
-{
-    QFETCH(bool, checkable);
-    QFETCH(bool, istoggl);
-    QFETCH(int, reports);
-
-    ZtPushButton button(nullptr);
-    button.setCheckable(checkable);
-    QSignalSpy spy(&button, &ZtPushButton::onSyncClicked);
-    button.doSyncClicked(istoggl, false);
-    QCOMPARE(spy.count(), reports);
 }
 
 void tst_ZtPushButton::setDatas()
