@@ -123,6 +123,8 @@ public:
         outer->addLayout(body, 1);
 
         setMainChildWidget(mList);
+        // The panel switches the mode first; the label follows.
+        connect(mList->getMenu(), &UserRightMenu::onCliclChileMenu, this, [this] { showMode(); });
         showBoard(boards[0].markets, boards[0].types);
         showMode();
     }
