@@ -9,6 +9,7 @@
 #include <QHideEvent>
 #include <QShowEvent>
 #include <QStringList>
+#include <QThread>
 
 #include <algorithm>
 
@@ -265,7 +266,9 @@ bool ZtLayoutMarketBase::ReadMarkets(int refreshtag, const QVector<QString>& cod
                       .arg(desc)
                       .arg(isStaticData);
     const bool result = checkMarketDataAndUpdate(refreshtag, list, log);
-    qCDebug(lcZtReader).noquote() << objectName() << log;
+    // Worker-side lines are named after the reading thread: the panel's own name
+    // belongs to the GUI thread.
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << log;
     return result;
 }
 
@@ -283,7 +286,7 @@ bool ZtLayoutMarketBase::ReadZHPM(int refreshtag, const QVector<QString>& codes,
                       .arg(count)
                       .arg(desc);
     const bool result = checkMarketDataAndUpdate(refreshtag, list, log);
-    qCDebug(lcZtReader).noquote() << objectName() << log;
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << log;
     return result;
 }
 
@@ -296,7 +299,7 @@ bool ZtLayoutMarketBase::ReadBKListForStock(int refreshtag, const QString& stock
     DQDDataList list = PBDataChange::LBGD_QNowBKListForStock_DL(stockCode, mllCheckDT, 0, true);
     QString log = QStringLiteral("ReadBKListForStock ") + stockCode;
     const bool result = checkMarketDataAndUpdate(refreshtag, list, log);
-    qCDebug(lcZtReader).noquote() << objectName() << log;
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << log;
     return result;
 }
 
@@ -309,7 +312,7 @@ bool ZtLayoutMarketBase::ReadStockListForBK(int refreshtag, const QString& bkCod
     DQDDataList list = PBDataChange::LBGD_QNowForBk_DL(bkCode, mllCheckDT, 0, true);
     QString log = QStringLiteral("ReadStockListForBK ") + bkCode;
     const bool result = checkMarketDataAndUpdate(refreshtag, list, log);
-    qCDebug(lcZtReader).noquote() << objectName() << log;
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << log;
     return result;
 }
 

@@ -9,6 +9,7 @@
 
 #include <QHideEvent>
 #include <QShowEvent>
+#include <QThread>
 
 namespace {
 const QString kPeriodDLine = QStringLiteral("DataStocks_PeriodDLine");
@@ -192,10 +193,12 @@ Q_DD_Now ZtLayoutStockBase::readQuote(const QString& stockCode, bool more, const
 {
     const Q_DD_Now qnow = PBDataChange::LBDG_QNowSingle(stockCode, more);
     const bool current = qnow.CheckDataIsValid(PBDataChange::Common_GetMarketDateTime(stockCode));
+    // Worker-side lines are named after the reading thread: the panel's own name
+    // belongs to the GUI thread.
     if (qnow.isEmpty())
-        qCDebug(lcZtReader).noquote() << objectName() << read << stockCode << "quote error: no quote";
+        qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << read << stockCode << "quote error: no quote";
     else
-        qCDebug(lcZtReader).noquote() << objectName() << read << stockCode << "quote current" << current;
+        qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << read << stockCode << "quote current" << current;
     return qnow;
 }
 
@@ -213,7 +216,7 @@ bool ZtLayoutStockBase::ReadDataStocks_PeriodDLine(int refreshtag, const Request
         list = PBDataChange::LBGD_Dline_5Days(qnow, r.dayCount, mllCheckDT);
     const bool updated = checkDT(&list);
     const bool downValid = list.getDataDownValid();
-    qCDebug(lcZtReader).noquote() << objectName() << "ReadDataStocks_PeriodDLine tag" << refreshtag << r.stockCode
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << "ReadDataStocks_PeriodDLine tag" << refreshtag << r.stockCode
                                   << "period" << r.period << "updated" << updated << "downValid" << downValid
                                   << seriesLog(list, qnow);
     if (!runCheck(refreshtag))
@@ -237,7 +240,7 @@ bool ZtLayoutStockBase::ReadDataStocks_PeriodKLine(int refreshtag, const Request
     DQDDataList list = PBDataChange::LBGD_Kline(qnow, r.period, r.divid, r.isMore, mllCheckDT);
     const bool updated = checkDT(&list);
     const bool downValid = list.getDataDownValid();
-    qCDebug(lcZtReader).noquote() << objectName() << "ReadDataStocks_PeriodKLine tag" << refreshtag << r.stockCode
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << "ReadDataStocks_PeriodKLine tag" << refreshtag << r.stockCode
                                   << "period" << r.period << "divid" << r.divid << "updated" << updated
                                   << "downValid" << downValid << seriesLog(list, qnow);
     // After the data library dropped its series, one K-line passes even when stale.
@@ -264,7 +267,7 @@ bool ZtLayoutStockBase::ReadDataStocks_HistoryDLine(int refreshtag, const Reques
     }
     const DQDDataList list = PBDataChange::LBGD_Dline_History(qnow, r.historyDatetime, 0);
     const bool downValid = list.getDataDownValid();
-    qCDebug(lcZtReader).noquote() << objectName() << "ReadDataStocks_HistoryDLine tag" << refreshtag << r.stockCode
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << "ReadDataStocks_HistoryDLine tag" << refreshtag << r.stockCode
                                   << "day" << r.historyDatetime << "downValid" << downValid << seriesLog(list, qnow);
     if (!runCheck(refreshtag))
         return false;
@@ -339,7 +342,7 @@ bool ZtLayoutStockBase::ReadDataStocks_RegDataType(int refreshtag, const Request
     default:
         break;
     }
-    qCDebug(lcZtReader).noquote() << objectName() << "ReadDataStocks_RegDataType tag" << refreshtag << r.stockCode
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << "ReadDataStocks_RegDataType tag" << refreshtag << r.stockCode
                                   << "type" << r.regDataType << "updated" << updated << "downValid" << downValid
                                   << "checkDT" << mllCheckDT.load() << "rows" << list.count();
     if (!runCheck(refreshtag))
@@ -381,12 +384,12 @@ bool ZtLayoutStockBase::ReadDataStocks_FormulaDataType(int refreshtag, const Req
         state = PBDataChange::getKlineRZRQ(qnow, 0);
         break;
     default:
-        qCDebug(lcZtReader).noquote() << objectName() << "ReadDataStocks_FormulaDataType" << r.stockCode
+        qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << "ReadDataStocks_FormulaDataType" << r.stockCode
                                       << "type error" << r.formulaDataType;
         emit onGetFormulaDataTypeOver(-1, r.stockCode, r.formulaDataType);
         return true;
     }
-    qCDebug(lcZtReader).noquote() << objectName() << "ReadDataStocks_FormulaDataType tag" << refreshtag
+    qCDebug(lcZtReader).noquote() << QThread::currentThread()->objectName() << "ReadDataStocks_FormulaDataType tag" << refreshtag
                                   << r.stockCode << "type" << r.formulaDataType << "iDataUpdate"
                                   << state.iDataUpdate << "llCheckTime" << state.llCheckTime << "iNeedRequest"
                                   << state.iNeedRequest;

@@ -27,6 +27,20 @@ inline void uninstallMarket(std::shared_ptr<ScriptedMarket>& market)
     market.reset();
 }
 
+// Holds a query for its lifetime. Declare it after the reader it blocks, so that a
+// failing test releases the worker before the reader waits for it.
+class Hold
+{
+public:
+    Hold(ScriptedMarket& market, const QString& query) : mMarket(market), mQuery(query) { mMarket.hold(mQuery); }
+    ~Hold() { mMarket.release(mQuery); }
+    void release() { mMarket.release(mQuery); }
+
+private:
+    ScriptedMarket& mMarket;
+    QString mQuery;
+};
+
 inline DQDUnionReader row(const QString& code)
 {
     DQDUnionReader r;

@@ -5,6 +5,7 @@
 #include <pubcache/pubcache.h>
 
 #include <QPointer>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <climits>
@@ -78,6 +79,14 @@ class tst_DataReadBase : public QObject
 
 private:
     std::shared_ptr<ScriptedMarket> mMarket;
+
+    // The key goes in before the worker starts, so its first read is of that key.
+    static void start(TestReader& reader, const QString& key)
+    {
+        reader.refresh_begin();
+        reader.Run(key);
+        reader.setDRBVisible(true);
+    }
 
     void answer(qint64 downTime, bool complete)
     {
@@ -238,9 +247,7 @@ private slots:
     void runRenamesTheRunningThread()
     {
         TestReader reader;
-        reader.setDRBVisible(true);
-        reader.refresh_begin();
-        reader.Run(QStringLiteral("BK0001"));
+        start(reader, QStringLiteral("BK0001"));
         QVERIFY(mMarket->waitForCalls(kQuery, 1, 5000));
         DataReadThread* first = reader.thread();
 
@@ -257,9 +264,7 @@ private slots:
     {
         TestReader reader;
         reader.setReadWaitTime(1000000);  // the normal pause alone would take hours
-        reader.setDRBVisible(true);
-        reader.refresh_begin();
-        reader.Run(QStringLiteral("BK0001"));
+        start(reader, QStringLiteral("BK0001"));
         QVERIFY(mMarket->waitForCalls(kQuery, 1, 5000));
         QTRY_VERIFY(reader.getWaitTime() > 1000);  // the worker waits
 
@@ -280,10 +285,9 @@ private slots:
             return ScriptedMarket::Answer{ReaderTest::rows(QStringLiteral("BK"), 1), 100 + entered, complete};
         });
         TestReader reader;
+        const auto openGate = qScopeGuard([&] { gate.release(1000); });
         reader.setReadWaitTime(1);
-        reader.setDRBVisible(true);
-        reader.refresh_begin();
-        reader.Run(QStringLiteral("BK0001"));
+        start(reader, QStringLiteral("BK0001"));
         const QList<int> errorsBeforeCall = {0, 1, 2, 0};
         for (int i = 0; i < errorsBeforeCall.size(); ++i) {
             QTRY_COMPARE(entered.load(), i + 1);
@@ -291,22 +295,19 @@ private slots:
             complete = i == 2;
             gate.release();
         }
-        gate.release(1000);
     }
 
     void staleFailureKeepsThePause()
     {
         answer(100, false);
         TestReader reader;
-        reader.setDRBVisible(true);
-        mMarket->hold(kQuery);
-        reader.refresh_begin();
-        reader.Run(QStringLiteral("BK0001"));
+        ReaderTest::Hold hold(*mMarket, kQuery);
+        start(reader, QStringLiteral("BK0001"));
         QVERIFY(mMarket->waitUntilHeld(kQuery, 5000));
 
         // A request that is parked (begun, never completed) while a read is running.
         reader.refresh_begin();
-        mMarket->release(kQuery);
+        hold.release();
         // The stale read fails, but its back-off must not end the pause.
         QTRY_VERIFY(reader.getWaitTime() < INT_MAX && reader.getWaitTime() > INT_MAX / 2);
         QCOMPARE(mMarket->callCount(kQuery), 1);
@@ -316,10 +317,8 @@ private slots:
     void hidingWaitsForTheRunningRead()
     {
         TestReader reader;
-        reader.setDRBVisible(true);
-        mMarket->hold(kQuery);
-        reader.refresh_begin();
-        reader.Run(QStringLiteral("BK0001"));
+        ReaderTest::Hold hold(*mMarket, kQuery);
+        start(reader, QStringLiteral("BK0001"));
         QVERIFY(mMarket->waitUntilHeld(kQuery, 5000));
         DataReadThread* thread = reader.thread();
 
@@ -329,7 +328,7 @@ private slots:
             while (thread->mRunning)
                 std::this_thread::yield();
             released = true;
-            mMarket->release(kQuery);
+            hold.release();
         });
         reader.setDRBVisible(false);
         QVERIFY(released);
@@ -342,14 +341,12 @@ private slots:
     {
         TestReader reader;
         reader.mTurnOffWhenComplete = true;
-        reader.setDRBVisible(true);
-        mMarket->hold(kQuery);
-        reader.refresh_begin();
-        reader.Run(QStringLiteral("BK0001"));
+        ReaderTest::Hold hold(*mMarket, kQuery);
+        start(reader, QStringLiteral("BK0001"));
         QVERIFY(mMarket->waitUntilHeld(kQuery, 5000));
         QPointer<QThread> thread = reader.thread();
         QVERIFY(thread);
-        mMarket->release(kQuery);
+        hold.release();
         QTRY_VERIFY(thread.isNull());
         QVERIFY(!reader.getGetDataFlag());
         QCOMPARE(reader.thread(), nullptr);
@@ -363,9 +360,7 @@ private slots:
     void exitFlagEndsTheLoop()
     {
         TestReader reader;
-        reader.setDRBVisible(true);
-        reader.refresh_begin();
-        reader.Run(QStringLiteral("BK0001"));
+        start(reader, QStringLiteral("BK0001"));
         QVERIFY(mMarket->waitForCalls(kQuery, 1, 5000));
         QPointer<QThread> thread = reader.thread();
         PubCache::runFlag = false;

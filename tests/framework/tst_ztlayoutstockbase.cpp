@@ -299,9 +299,11 @@ private slots:
         QCOMPARE(panel.data().count(), incompleteAnswers + 1);
 
         // Another day turns reading on again.
+        ReaderTest::Hold hold(*mMarket, QStringLiteral("LBGD_Dline_History"));
         panel.InitDataStocks_HistoryDLine(kCode, ZtE_Period_DLine, 20261203);
         QVERIFY(panel.getGetDataFlag());
-        QVERIFY(mMarket->waitForCalls(QStringLiteral("LBGD_Dline_History"), incompleteAnswers + 2, 5000));
+        QVERIFY(mMarket->waitUntilHeld(QStringLiteral("LBGD_Dline_History"), 5000));
+        QCOMPARE(mMarket->calls(QStringLiteral("LBGD_Dline_History")).last().args.at(1).toLongLong(), 20261203);
     }
 };
 
