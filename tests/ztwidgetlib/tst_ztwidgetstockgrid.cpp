@@ -128,25 +128,6 @@ private slots:
         PubCacheCustom::mStockSign.clear();
     }
 
-    void columnsTakeEffectAtReset()
-    {
-        DQDDataList data;
-        ZtWidgetStockGrid grid(&data);
-        Columns cols;
-        grid.appendColumn(cols.fields[0].get());
-        grid.appendColumn(nullptr);
-        QCOMPARE(grid.getFields().size(), 0);
-        grid.resetColumn();
-        QCOMPARE(grid.getFields().size(), 1);
-        cols.applyTo(grid);
-        QCOMPARE(grid.getFields().size(), 4);
-        QCOMPARE(grid.getColumn(ZtField::ChangeRatio), cols.fields[3].get());
-        QCOMPARE(grid.getColumn(99999), nullptr);
-        QCOMPARE(grid.getColumnByIndex(1), cols.fields[1].get());
-        QCOMPARE(grid.getColumnByIndex(4), nullptr);
-        QCOMPARE(grid.getColumnByIndex(-1), nullptr);
-    }
-
     void localSort_data()
     {
         QTest::addColumn<QVariantList>("values");
@@ -356,17 +337,6 @@ private slots:
             QCOMPARE(f.grid.getFocusRowIndex(), 0);
             QVERIFY(codeArg.isEmpty());
         }
-    }
-
-    void doubleClickOnRowOnly()
-    {
-        Fixture f(3, 10);
-        QSignalSpy doubles(&f.grid, &ZtWidgetStockGrid::onDataMouseDoubleClickEvent);
-        mouse(&f.grid, QEvent::MouseButtonDblClick, Qt::LeftButton, f.grid.rowRect(7).center());
-        QCOMPARE(doubles.size(), 0);
-        mouse(&f.grid, QEvent::MouseButtonDblClick, Qt::LeftButton, f.grid.rowRect(1).center());
-        QCOMPARE(doubles.size(), 1);
-        QCOMPARE(f.grid.getFocusRowIndex(), 1);
     }
 
     void infoMineMarker()
