@@ -27,7 +27,6 @@ public:
     }
     ~TestReader() override { dispose(); }
 
-    using DataReadBase::checkDT;
     using DataReadBase::dispose;
     using DataReadBase::isRefresh;
     using DataReadBase::refresh_begin;
@@ -158,29 +157,6 @@ private slots:
         QCOMPARE(reader.checkTime(), tag == 7 ? 55 : 0);
     }
 
-    void runCheckFailsAfterExit()
-    {
-        TestReader reader;
-        reader.setTag(3);
-        PubCache::runFlag = false;
-        QVERIFY(!reader.runCheck(3));
-    }
-
-    void checkDTTakesOnlyNewLists()
-    {
-        TestReader reader;
-        reader.setCheckTime(10);
-        DQDDataList old;
-        old.setDataDownTime(5);
-        QVERIFY(!reader.checkDT(&old));
-        QCOMPARE(reader.checkTime(), 10);
-        DQDDataList fresh;
-        fresh.setDataIsUpdate(true);
-        fresh.setDataDownTime(20);
-        QVERIFY(reader.checkDT(&fresh));
-        QCOMPARE(reader.checkTime(), 20);
-    }
-
     void backOffAfterFailuresInARow()
     {
         TestReader reader;
@@ -192,17 +168,6 @@ private slots:
         reader.initErrorCount();
         reader.initErrorWaitTime();
         QCOMPARE(reader.getWaitTime(), 25);
-    }
-
-    void waitLoopCountsDown()
-    {
-        TestReader reader;
-        reader.setReadWaitTime(2);
-        reader.initWaitTime();
-        QVERIFY(reader.onWaitLoop());
-        QVERIFY(reader.onWaitLoop());
-        QVERIFY(!reader.onWaitLoop());
-        QCOMPARE(reader.getWaitTime(), -1);
     }
 
     void hiddenReaderStartsOnShow()
