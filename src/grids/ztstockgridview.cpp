@@ -1,5 +1,7 @@
 #include "grids/ztstockgridview.h"
 
+#include "grids/stockmenustate.h"
+
 #include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
 #include <ztlib/pubcachecustom.h>
@@ -190,57 +192,18 @@ void ZtStockGridView::doZxgRefresh(QString, enumZxgOperate zxgType)
 
 void ZtStockGridView::doAboutToShowMenu(QList<UserMenuAction*> mList)
 {
-    const DQDUnionReader focus = mGrid->getFocusRow();
-    const QString code = focus.isEmpty() ? QString() : focus.getValue(ZtField::UniqueCode).toString();
-    const bool inZxg = PubCacheCustom::mStockCodeList.contains(code);
-    const bool hasYj = PubCacheCustom::mYjsStock.contains(code);
+    const StockMenuState state(mGrid->getFocusRow());
     for (UserMenuAction* action : mList) {
-        if (!action)
+        if (!action || state.apply(action) || action->data().toInt() != RightMenuType_CursorFollow)
             continue;
-        switch (action->data().toInt()) {
-        case RightMenuType_F10:
-            action->setVisible(focus.isStock());
-            break;
-        case RightMenuType_ZxgAdd:
-            action->setVisible(!inZxg);
-            break;
-        case RightMenuType_ZxgDel:
-            action->setVisible(inZxg);
-            break;
-        case RightMenuType_StockSign:
-            if (QMenu* sub = action->menu()) {
-                const QString mark = PubCacheCustom::mStockSign.value(code);
-                for (QAction* item : sub->actions()) {
-                    if (item->isSeparator())
-                        continue;
-                    const QString data = item->data().toString();
-                    if (data == QLatin1String("del"))
-                        item->setEnabled(PubCacheCustom::mStockSign.contains(code));
-                    else
-                        item->setChecked(!mark.isEmpty() && data == mark);
-                }
+        if (QMenu* sub = action->menu()) {
+            const bool followRow = PubStaticFunc::getGridViewFollowRowId();
+            for (QAction* item : sub->actions()) {
+                if (item->data().toInt() == RightMenuType_FollowRow)
+                    item->setChecked(followRow);
+                else if (item->data().toInt() == RightMenuType_FollowTarget)
+                    item->setChecked(!followRow);
             }
-            break;
-        case RightMenuType_CursorFollow:
-            if (QMenu* sub = action->menu()) {
-                const bool followRow = PubStaticFunc::getGridViewFollowRowId();
-                for (QAction* item : sub->actions()) {
-                    if (item->data().toInt() == RightMenuType_FollowRow)
-                        item->setChecked(followRow);
-                    else if (item->data().toInt() == RightMenuType_FollowTarget)
-                        item->setChecked(!followRow);
-                }
-            }
-            break;
-        case RightMenuType_YJAdd:
-            action->setEnabled(!hasYj);
-            break;
-        case RightMenuType_YJUpd:
-        case RightMenuType_YJDel:
-            action->setEnabled(hasYj);
-            break;
-        default:
-            break;
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "grids/ztzxgstockgridview.h"
 
 #include "controls/ztpushbutton.h"
+#include "grids/stockmenustate.h"
 
 #include <format/markup/valuecolour.h>
 #include <pubcache/pubcache.h>
@@ -218,47 +219,10 @@ void ZtZXGStockGridView::doResetClick()
 
 void ZtZXGStockGridView::doAboutToShowMenu(QList<UserMenuAction*> mList)
 {
-    const DQDUnionReader focus = mGrid->getFocusRow();
-    const QString code = focus.isEmpty() ? QString() : focus.getValue(ZtField::UniqueCode).toString();
-    const bool inZxg = PubCacheCustom::mStockCodeList.contains(code);
-    const bool hasYj = PubCacheCustom::mYjsStock.contains(code);
+    const StockMenuState state(mGrid->getFocusRow());
     for (UserMenuAction* action : mList) {
-        if (!action)
-            continue;
-        switch (action->data().toInt()) {
-        case RightMenuType_F10:
-            action->setVisible(focus.isStock());
-            break;
-        case RightMenuType_ZxgAdd:
-            action->setVisible(!inZxg);
-            break;
-        case RightMenuType_ZxgDel:
-            action->setVisible(inZxg);
-            break;
-        case RightMenuType_StockSign:
-            if (QMenu* sub = action->menu()) {
-                const QString mark = PubCacheCustom::mStockSign.value(code);
-                for (QAction* item : sub->actions()) {
-                    if (item->isSeparator())
-                        continue;
-                    const QString data = item->data().toString();
-                    if (data == QLatin1String("del"))
-                        item->setEnabled(PubCacheCustom::mStockSign.contains(code));
-                    else
-                        item->setChecked(!mark.isEmpty() && data == mark);
-                }
-            }
-            break;
-        case RightMenuType_YJAdd:
-            action->setEnabled(!hasYj);
-            break;
-        case RightMenuType_YJUpd:
-        case RightMenuType_YJDel:
-            action->setEnabled(hasYj);
-            break;
-        default:
-            break;
-        }
+        if (action)
+            state.apply(action);
     }
 }
 
