@@ -17,8 +17,8 @@ private slots:
     void pen();
     void customHidesDefault();
     void colourText();
-    void spec_data();
-    void spec();
+    void colourFromText_data();
+    void colourFromText();
     void rule_data();
     void rule();
     void dates_data();
@@ -104,9 +104,9 @@ void tst_ValueColour::colourText()
     QCOMPARE(colourTextForName(QStringLiteral("Empty")), QString());
 }
 
-void tst_ValueColour::spec_data()
+void tst_ValueColour::colourFromText_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("colour");
     QTest::newRow("hash text") << "#0B8AEE" << c("#0b8aee");
     QTest::newRow("name") << "Vol" << c("#ffff00");
@@ -115,11 +115,11 @@ void tst_ValueColour::spec_data()
     QTest::newRow("empty") << "" << QColor();
 }
 
-void tst_ValueColour::spec()
+void tst_ValueColour::colourFromText()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, text);
     QFETCH(QColor, colour);
-    QCOMPARE(colourFromSpec(spec), colour);
+    QCOMPARE(colourFromSpec(text), colour);
 }
 
 void tst_ValueColour::rule_data()

@@ -327,44 +327,44 @@ bool CompiledCondition::evaluate(const QVariant& value) const
     return results[n - 1];
 }
 
-FormatSpec FormatSpec::compile(const QString& text)
+FormatPlan FormatPlan::compile(const QString& text)
 {
-    FormatSpec spec;
+    FormatPlan plan;
     QString format = text;
     if (format.contains(QLatin1String("!!"))) {
-        spec.kind = Empty;
-        return spec;
+        plan.kind = Empty;
+        return plan;
     }
     if (format.contains(QLatin1String("!p"))) {
-        spec.kind = Raw;
-        return spec;
+        plan.kind = Raw;
+        return plan;
     }
     const int staticAt = format.indexOf(QLatin1String("[ss:"));
     if (staticAt >= 0) {
-        spec.kind = Static;
-        spec.staticText = tagContent(format, staticAt, 4);
-        return spec;
+        plan.kind = Static;
+        plan.staticText = tagContent(format, staticAt, 4);
+        return plan;
     }
-    extractTag(format, QLatin1String("[ls:"), &spec.suffix);
-    extractTag(format, QLatin1String("[ps:"), &spec.prefix);
-    spec.hasDate = extractTag(format, QLatin1String("[tn:"), &spec.datePattern);
+    extractTag(format, QLatin1String("[ls:"), &plan.suffix);
+    extractTag(format, QLatin1String("[ps:"), &plan.prefix);
+    plan.hasDate = extractTag(format, QLatin1String("[tn:"), &plan.datePattern);
 
-    spec.units = format.contains(QLatin1Char('w'));
-    spec.unitsIntegral = format.contains(QLatin1String("wc"));
-    spec.divide = format.contains(QLatin1Char('d'));
-    spec.sign = format.contains(QLatin1Char('f'));
-    if (spec.divide || spec.units) {
+    plan.units = format.contains(QLatin1Char('w'));
+    plan.unitsIntegral = format.contains(QLatin1String("wc"));
+    plan.divide = format.contains(QLatin1Char('d'));
+    plan.sign = format.contains(QLatin1Char('f'));
+    if (plan.divide || plan.units) {
         format.remove(QLatin1String("wc"));
         format.remove(QLatin1Char('w'));
         format.remove(QLatin1Char('f'));
         const QString divisorText = format.section(QLatin1Char('d'), 0, 0);
-        spec.divisor = divisorText.isEmpty() ? 1.0 : divisorText.toDouble();
-        spec.decimals = clampDecimals(format.section(QLatin1Char('d'), 1, 1).toInt());
+        plan.divisor = divisorText.isEmpty() ? 1.0 : divisorText.toDouble();
+        plan.decimals = clampDecimals(format.section(QLatin1Char('d'), 1, 1).toInt());
     }
-    return spec;
+    return plan;
 }
 
-QString FormatSpec::apply(const QVariant& value) const
+QString FormatPlan::apply(const QVariant& value) const
 {
     switch (kind) {
     case Empty:
@@ -428,11 +428,11 @@ CompiledFormat CompiledFormat::compile(const QString& text)
         format.remove(QStringLiteral("{if#") + inner + QLatin1Char('}'));
         const QString branch = inner.section(QLatin1Char(';'), 1, 1);
         compiled.blocks.push_back({CompiledCondition::compile(inner.section(QLatin1Char(';'), 0, 0)),
-                                   int(compiled.specs.size())});
-        compiled.specs.push_back(FormatSpec::compile(branch));
+                                   int(compiled.plans.size())});
+        compiled.plans.push_back(FormatPlan::compile(branch));
         compiled.texts.append(branch);
     }
-    compiled.specs.push_back(FormatSpec::compile(format));
+    compiled.plans.push_back(FormatPlan::compile(format));
     compiled.texts.append(format);
     return compiled;
 }
@@ -441,9 +441,9 @@ int CompiledFormat::select(const QVariant& value) const
 {
     for (const Block& block : blocks) {
         if (block.condition.evaluate(value))
-            return block.spec;
+            return block.plan;
     }
-    return int(specs.size()) - 1;
+    return int(plans.size()) - 1;
 }
 
 bool CompiledColourRule::DateBound::holds(qint64 d) const

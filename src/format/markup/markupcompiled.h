@@ -57,7 +57,7 @@ struct CompiledCondition
     bool evaluate(const QVariant& value) const;
 };
 
-struct FormatSpec
+struct FormatPlan
 {
     enum Kind : quint8 { Empty, Raw, Static, Number };
     Kind kind = Number;
@@ -73,7 +73,7 @@ struct FormatSpec
     QString suffix;
     QString datePattern;
 
-    static FormatSpec compile(const QString& format);
+    static FormatPlan compile(const QString& format);
     QString apply(const QVariant& value) const;
 };
 
@@ -82,11 +82,11 @@ struct CompiledFormat
     struct Block
     {
         CompiledCondition condition;
-        int spec = 0;
+        int plan = 0;
     };
     std::vector<Block> blocks;
     // One per block, then the default.
-    std::vector<FormatSpec> specs;
+    std::vector<FormatPlan> plans;
     QStringList texts;
 
     static CompiledFormat compile(const QString& format);

@@ -41,11 +41,11 @@ QString colourTextForName(const QString& name)
     return entry ? entry->value(0) : QString();
 }
 
-QColor colourFromSpec(const QString& spec)
+QColor colourFromSpec(const QString& text)
 {
-    if (spec.startsWith(QLatin1Char('#')))
-        return namedColour(spec);
-    return penFromColourName(spec, Qt::SolidLine).color();
+    if (text.startsWith(QLatin1Char('#')))
+        return namedColour(text);
+    return penFromColourName(text, Qt::SolidLine).color();
 }
 
 QColor valueColour(const QVariant& value, const DQDReader* reader, const QString& rule)

@@ -19,9 +19,9 @@ QString formatValue(const QVariant& value, const QString& format)
     const CompiledFormat& compiled = FormatCache::get(format, holder);
     if (isPlaceholder(value)) {
         const QVariant zero(0);
-        return compiled.specs[size_t(compiled.select(zero))].apply(zero);
+        return compiled.plans[size_t(compiled.select(zero))].apply(zero);
     }
-    return compiled.specs[size_t(compiled.select(value))].apply(value);
+    return compiled.plans[size_t(compiled.select(value))].apply(value);
 }
 
 QString selectConditionalFormat(const QVariant& value, const QString& format)
