@@ -7,8 +7,6 @@
 #include <ztlib/ztenums.h>
 #include <ztlib/ztfields.h>
 
-#include <QHeaderView>
-#include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -62,50 +60,6 @@ QStringList column(const ZtKeyTableWidget* table, int col)
 
 }
 
-class tst_ZtKeyboardFairy : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void construction_data();
-    void construction();
-    void typingUpperCases();
-    void resultOrder_data();
-    void resultOrder();
-    void filterWords();
-    void listChangesBetweenSearches();
-    void rowCap();
-    void ninthCharacterRefused();
-    void upDownWrap();
-    void choosing_data();
-    void choosing();
-    void choosingMenuEntry();
-    void choosingAfterListReplaced();
-    void clearOnPickFalseKeepsChoice();
-    void closingKeys_data();
-    void closingKeys();
-    void focusLoss_data();
-    void focusLoss();
-    void dropDownButton();
-    void keyBoardFocusIn_data();
-    void keyBoardFocusIn();
-
-private:
-    void open(bool isMain = true, bool clearOnPick = true);
-    // Key clicks for Latin text; an input method's commit for the rest.
-    void type(const QString& text);
-
-    QWidget* mWindow = nullptr;
-    ZtKeyboardFairy* mFairy = nullptr;
-    ZtKeyLineEdit* mField = nullptr;
-    ZtKeyTableWidget* mList = nullptr;
-    ZtPushButton* mButton = nullptr;
-};
-
 static QtMessageHandler previousHandler = nullptr;
 
 // The offscreen platform cannot raise the list's tool-tip window and says so each time.
@@ -116,438 +70,418 @@ static void quietRaise(QtMsgType type, const QMessageLogContext& context, const 
     previousHandler(type, context, message);
 }
 
-void tst_ZtKeyboardFairy::initTestCase()
+class tst_ZtKeyboardFairy : public QObject
 {
-    previousHandler = qInstallMessageHandler(quietRaise);
-}
+    Q_OBJECT
 
-void tst_ZtKeyboardFairy::init()
-{
-    PubCache::mUserKeyboard = sampleKeyboard();
-    DQDDataList all;
-    for (const UserKeyBoard& k : PubCache::mUserKeyboard) {
-        if (!k.getStock().isEmpty())
-            all.append(k.getStock());
+private slots:
+    void initTestCase()
+    {
+        previousHandler = qInstallMessageHandler(quietRaise);
     }
-    PubCache::mDataQueryAll = all;
-}
 
-void tst_ZtKeyboardFairy::cleanup()
-{
-    delete mWindow;
-    mWindow = nullptr;
-    PubCache::mUserKeyboard.clear();
-    PubCache::mDataQueryAll.clear();
-}
+    void init()
+    {
+        PubCache::mUserKeyboard = sampleKeyboard();
+        DQDDataList all;
+        for (const UserKeyBoard& k : PubCache::mUserKeyboard) {
+            if (!k.getStock().isEmpty())
+                all.append(k.getStock());
+        }
+        PubCache::mDataQueryAll = all;
+    }
 
-void tst_ZtKeyboardFairy::open(bool isMain, bool clearOnPick)
-{
-    delete mWindow;
-    mWindow = new QWidget;
-    mWindow->setGeometry(100, 100, 400, 300);
-    mFairy = new ZtKeyboardFairy(mWindow, isMain, clearOnPick);
-    mFairy->setGeometry(10, 10, 200, 24);
-    mField = mFairy->findChild<ZtKeyLineEdit*>();
-    mList = mFairy->findChild<ZtKeyTableWidget*>();
-    mButton = mFairy->findChild<ZtPushButton*>();
-    QVERIFY(mField && mList && mButton);
-    mWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mWindow));
-    mWindow->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(mWindow));
-    // Keep the mouse away from the list and the button.
-    QCursor::setPos(mWindow->mapToGlobal(QPoint(390, 290)));
-}
+    void cleanup()
+    {
+        delete mWindow;
+        mWindow = nullptr;
+        PubCache::mUserKeyboard.clear();
+        PubCache::mDataQueryAll.clear();
+    }
 
-void tst_ZtKeyboardFairy::type(const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 128) {
-            QTest::keyClick(mField, c.toLatin1());
+    // The main window's fairy sits its drop-down button further in than a form's.
+    void layout_data()
+    {
+        QTest::addColumn<bool>("isMain");
+        QTest::addColumn<int>("inset");
+        QTest::newRow("main") << true << 10;
+        QTest::newRow("form") << false << 2;
+    }
+
+    void layout()
+    {
+        QFETCH(bool, isMain);
+        QFETCH(int, inset);
+        open(isMain);
+        QVERIFY(mList->isHidden());
+        QCOMPARE(mList->width(), 200);
+        QCOMPARE(mField->height(), 24);
+        QCOMPARE(mButton->pos(), QPoint(200 - 21 - inset, (24 - 19) / 2));
+    }
+
+    void typingUpperCases()
+    {
+        open();
+        QTest::keyClicks(mField, "zgpa");
+        QCOMPARE(mField->text(), QStringLiteral("ZGPA"));
+        QCOMPARE(column(mList, 1), QStringList{QStringLiteral("中国平安")});
+        QCOMPARE(mList->currentRow(), 0);
+        // Under the field, as wide as the fairy.
+        QCOMPARE(mList->pos(), mFairy->mapToGlobal(QPoint(0, mField->height() - 1)));
+    }
+
+    void resultOrder_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("names");
+
+        // 平安银行 starts with the input, 浦发银行 and 九九科技 hold it at 1, 云赛B股 is a
+        // B share at 1; the indices hold it at 0 and 3 and stay behind with the sector.
+        QTest::newRow("code prefix before position 1, index only at 1")
+            << "00"
+            << QStringList{QStringLiteral("平安银行"), QStringLiteral("浦发银行"), QStringLiteral("九九科技"),
+                           QStringLiteral("云赛B股"),  QStringLiteral("上证指数"), QStringLiteral("深证成指"),
+                           QStringLiteral("银行")};
+        // The sector's name starts with the input; the shares hold it at 2.
+        QTest::newRow("name") << QStringLiteral("银行")
+                              << QStringList{QStringLiteral("银行"), QStringLiteral("浦发银行"), QStringLiteral("平安银行")};
+        QTest::newRow("no match") << "QQ" << QStringList{};
+    }
+
+    void resultOrder()
+    {
+        QFETCH(QString, input);
+        QFETCH(QStringList, names);
+        open();
+        type(input);
+        QCOMPARE(column(mList, 1), names);
+        QVERIFY(mList->isVisible());
+        QCOMPARE(mList->currentRow(), names.isEmpty() ? -1 : 0);
+    }
+
+    void filterWords()
+    {
+        open();
+        mFairy->setFiltrationTxt({QStringLiteral("板块"), QStringLiteral("功能")});
+        type(QStringLiteral("银行"));
+        QCOMPARE(column(mList, 1), (QStringList{QStringLiteral("浦发银行"), QStringLiteral("平安银行")}));
+        mField->setText(QStringLiteral("06"));
+        QCOMPARE(mList->rowCount(), 0);
+    }
+
+    void listChangesBetweenSearches()
+    {
+        open();
+        QTest::keyClicks(mField, "PF");
+        QCOMPARE(mList->rowCount(), 1);
+        // The cache rebuilds its list; the next keystroke sees the new one.
+        QList<UserKeyBoard> list;
+        addStock(list, "SH", "600001", "PFXX", QStringLiteral("新浦发"), QStringLiteral("A股"), ZtE_ZQLX_AShare);
+        addStock(list, "SH", "600002", "PFYY", QStringLiteral("又浦发"), QStringLiteral("A股"), ZtE_ZQLX_AShare);
+        PubCache::mUserKeyboard = list;
+        QTest::keyClick(mField, Qt::Key_X);
+        QCOMPARE(column(mList, 1), QStringList{QStringLiteral("新浦发")});
+        // A change in place counts as well.
+        PubCache::mUserKeyboard[1] = UserKeyBoard(1, "PFX", "SH600002", "600002", QStringLiteral("改名"),
+                                                  QStringLiteral("A股"), ZtXMLMenu(), list.at(1).getStock());
+        QTest::keyClick(mField, Qt::Key_Backspace);
+        QTest::keyClick(mField, Qt::Key_X);
+        QCOMPARE(column(mList, 1), (QStringList{QStringLiteral("改名"), QStringLiteral("新浦发")}));
+    }
+
+    void rowCap()
+    {
+        QList<UserKeyBoard> list;
+        for (int i = 0; i < 600; ++i)
+            addStock(list, "SH", QStringLiteral("6%1").arg(i, 5, 10, QLatin1Char('0')), "GP", QStringLiteral("股票"),
+                     QStringLiteral("A股"), ZtE_ZQLX_AShare);
+        PubCache::mUserKeyboard = list;
+        open();
+        QTest::keyClicks(mField, "GP");
+        QCOMPARE(mList->rowCount(), 501);
+        QCOMPARE(mList->item(500, 0)->text(), QStringLiteral("600500"));
+        QCOMPARE(mList->item(500, 0)->data(Qt::UserRole).toInt(), 500);
+        QCOMPARE(mList->item(0, 2)->textAlignment(), 0x86);
+    }
+
+    void upDownWrap()
+    {
+        open();
+        QTest::keyClicks(mField, "00");
+        const int last = mList->rowCount() - 1;
+        QVERIFY(last > 1);
+        QCOMPARE(mList->currentRow(), 0);
+        QTest::keyClick(mField, Qt::Key_Up);
+        QCOMPARE(mList->currentRow(), last);
+        QTest::keyClick(mField, Qt::Key_Down);
+        QCOMPARE(mList->currentRow(), 0);
+        QTest::keyClick(mField, Qt::Key_Down);
+        QCOMPARE(mList->currentRow(), 1);
+        QCOMPARE(mList->selectedItems().size(), 3);
+        QCOMPARE(mList->selectedItems().first()->row(), 1);
+    }
+
+    void choosing_data()
+    {
+        QTest::addColumn<bool>("simple");
+        QTest::addColumn<bool>("byClick");
+        QTest::newRow("goto, Enter") << false << false;
+        QTest::newRow("goto, click") << false << true;
+        QTest::newRow("simple, Enter") << true << false;
+        QTest::newRow("simple, click") << true << true;
+    }
+
+    void choosing()
+    {
+        QFETCH(bool, simple);
+        QFETCH(bool, byClick);
+        open();
+        mFairy->setIsSimple(simple);
+        QSignalSpy gotoSpy(mFairy, &ZtKeyboardFairy::onGotoStock);
+        QSignalSpy focusSpy(mFairy, &ZtKeyboardFairy::onFocusStock);
+        QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
+
+        QTest::keyClicks(mField, "00");
+        QTest::keyClick(mField, Qt::Key_Down);  // 浦发银行
+        if (byClick) {
+            const QRect cell = mList->visualItemRect(mList->item(1, 1));
+            QTest::mouseClick(mList->viewport(), Qt::LeftButton, {}, cell.center());
         } else {
-            QInputMethodEvent event;
-            event.setCommitString(QString(c));
-            QApplication::sendEvent(mField, &event);
+            QTest::keyClick(mField, Qt::Key_Return);
+        }
+
+        QCOMPARE(gotoSpy.count(), simple ? 0 : 1);
+        QCOMPARE(focusSpy.count(), simple ? 1 : 0);
+        const DQDUnionReader row = simple ? focusSpy.at(0).at(0).value<DQDUnionReader>()
+                                          : gotoSpy.at(0).at(1).value<DQDUnionReader>();
+        QCOMPARE(row.getUniqueValue(0), QStringLiteral("SH600000"));
+        if (!simple) {
+            QCOMPARE(gotoSpy.at(0).at(0).value<ZtLayoutBase*>(), nullptr);
+            QVERIFY(gotoSpy.at(0).at(2).value<DQDDataList>().sharesDataWith(PubCache::mDataQueryAll));
+            QCOMPARE(gotoSpy.at(0).at(3).value<enumStockSubType>(), enumStockSubType(0));
+        }
+        QVERIFY(closeSpy.count() >= 1);
+        QVERIFY(mList->isHidden());
+        QCOMPARE(mList->rowCount(), 0);
+        QCOMPARE(mField->text(), QString());
+        QVERIFY(!mField->hasFocus());
+    }
+
+    void choosingMenuEntry()
+    {
+        open();
+        QSignalSpy menuSpy(mFairy, &ZtKeyboardFairy::onFocusXmlData);
+        QSignalSpy gotoSpy(mFairy, &ZtKeyboardFairy::onGotoStock);
+        QTest::keyClicks(mField, "06");
+        QTest::keyClick(mField, Qt::Key_Enter);
+        QCOMPARE(menuSpy.count(), 1);
+        QCOMPARE(menuSpy.at(0).at(0).value<ZtXMLMenu>().getName(), QStringLiteral("FuncZxg"));
+        QCOMPARE(gotoSpy.count(), 0);
+
+        // Neither a stock nor a menu: only closes.
+        QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
+        QTest::keyClicks(mField, "XX");
+        QCOMPARE(mList->rowCount(), 1);
+        QTest::keyClick(mField, Qt::Key_Return);
+        QCOMPARE(menuSpy.count(), 1);
+        QVERIFY(closeSpy.count() >= 1);
+    }
+
+    void choosingAfterListReplaced()
+    {
+        open();
+        QSignalSpy gotoSpy(mFairy, &ZtKeyboardFairy::onGotoStock);
+        QTest::keyClicks(mField, "PFYH");
+        QCOMPARE(mList->rowCount(), 1);
+        // The cache reloads while the list is open: index 0 is now another security.
+        QList<UserKeyBoard> list;
+        addStock(list, "SZ", "000002", "WKA", QStringLiteral("万科A"), QStringLiteral("A股"), ZtE_ZQLX_AShare);
+        PubCache::mUserKeyboard = list;
+        QTest::keyClick(mField, Qt::Key_Return);
+        QCOMPARE(gotoSpy.count(), 0);
+        QVERIFY(mList->isHidden());
+    }
+
+    void clearOnPickFalseKeepsChoice()
+    {
+        open(false, false);
+        QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
+        QTest::keyClicks(mField, "pfyh");
+        QTest::keyClick(mField, Qt::Key_Return);
+        QCOMPARE(mField->text(), QStringLiteral("600000 浦发银行"));
+        QVERIFY(mList->isHidden());
+        mFairy->close();
+        QCOMPARE(mField->text(), QStringLiteral("600000 浦发银行"));
+
+        // Typing again starts a new search, still held to eight characters.
+        mFairy->setFocus();
+        QTest::keyClicks(mField, "zgpa12345");
+        QCOMPARE(mField->text(), QStringLiteral("ZGPA1234"));
+        mField->setText("ZGPA");
+        QCOMPARE(column(mList, 1), QStringList{QStringLiteral("中国平安")});
+    }
+
+    void closingKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("input");
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << "00";
+        QTest::newRow("Enter without a match") << int(Qt::Key_Enter) << "QQ";
+    }
+
+    void closingKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, input);
+        open();
+        QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
+        QSignalSpy gotoSpy(mFairy, &ZtKeyboardFairy::onGotoStock);
+        QTest::keyClicks(mField, input);
+        QVERIFY(mList->isVisible());
+        QTest::keyClick(mField, Qt::Key(key));
+        QVERIFY(closeSpy.count() >= 1);
+        QCOMPARE(gotoSpy.count(), 0);
+        QVERIFY(mList->isHidden());
+        QCOMPARE(mField->text(), QString());
+
+        // Emptying the field hides the list without closing.
+        closeSpy.clear();
+        QTest::keyClicks(mField, "00");
+        QTest::keyClick(mField, Qt::Key_Backspace);
+        QTest::keyClick(mField, Qt::Key_Backspace);
+        QVERIFY(mList->isHidden());
+        QCOMPARE(closeSpy.count(), 0);
+    }
+
+    void focusLoss_data()
+    {
+        QTest::addColumn<QString>("cursorAt");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("elsewhere") << "elsewhere" << true;
+        QTest::newRow("over the list") << "list" << false;
+        QTest::newRow("over the button") << "button" << false;
+    }
+
+    void focusLoss()
+    {
+        QFETCH(QString, cursorAt);
+        QFETCH(bool, closes);
+        open();
+        auto* other = new QLineEdit(mWindow);
+        other->setGeometry(10, 200, 100, 20);
+        other->show();
+        mFairy->setFocus();
+        QVERIFY(mField->hasFocus());
+        QTest::keyClicks(mField, "00");
+        QVERIFY(mList->isVisible());
+
+        if (cursorAt == "list")
+            QCursor::setPos(mList->mapToGlobal(QPoint(20, 10)));
+        else if (cursorAt == "button")
+            QCursor::setPos(mButton->mapToGlobal(mButton->rect().center()));
+        QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
+        other->setFocus(Qt::MouseFocusReason);
+        QVERIFY(!mField->hasFocus());
+
+        QCOMPARE(mList->isVisible(), !closes);
+        QCOMPARE(closeSpy.count(), closes ? 1 : 0);
+        QCOMPARE(mField->text(), closes ? QString() : QStringLiteral("00"));
+    }
+
+    void dropDownButton()
+    {
+        open();
+        QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
+        QTest::mouseClick(mButton, Qt::LeftButton);
+        QVERIFY(mList->isVisible());
+        QVERIFY(mField->hasFocus());
+        QCOMPARE(mList->pos(), mFairy->mapToGlobal(QPoint(0, mField->height() - 1)));
+        QTest::mouseClick(mButton, Qt::LeftButton);
+        QVERIFY(mList->isHidden());
+        QCOMPARE(closeSpy.count(), 1);
+
+        // Disabling hides an open list.
+        QTest::keyClicks(mField, "00");
+        QVERIFY(mList->isVisible());
+        mFairy->setEnabled(false);
+        QVERIFY(mList->isHidden());
+        QCOMPARE(mList->rowCount(), 0);
+        QVERIFY(!mFairy->isEnabled());
+    }
+
+    void keyBoardFocusIn_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("field");
+
+        QTest::newRow("digit") << int(Qt::Key_7) << "7" << true << "7";
+        QTest::newRow("letter") << int(Qt::Key_K) << "K" << true << "K";
+        QTest::newRow("lower-case letter") << int(Qt::Key_K) << "k" << true << "K";
+        QTest::newRow("letter without text") << int(Qt::Key_K) << "" << true << "";
+        QTest::newRow("plus") << int(Qt::Key_Plus) << "+" << false << "";
+        QTest::newRow("arrow") << int(Qt::Key_Down) << "" << false << "";
+        QTest::newRow("function key") << int(Qt::Key_F5) << "" << false << "";
+        QTest::newRow("digit without text") << int(Qt::Key_7) << "" << false << "";
+    }
+
+    void keyBoardFocusIn()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(bool, taken);
+        QFETCH(QString, field);
+        open();
+        mField->clearFocus();
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCOMPARE(mFairy->doKeyBoardFocusIn(&event), taken);
+        QCOMPARE(mField->text(), field);
+        QCOMPARE(mField->hasFocus(), taken);
+        QCOMPARE(mList->isVisible(), !field.isEmpty());
+        QVERIFY(!mFairy->doKeyBoardFocusIn(nullptr));
+    }
+
+private:
+    void open(bool isMain = true, bool clearOnPick = true)
+    {
+        delete mWindow;
+        mWindow = new QWidget;
+        mWindow->setGeometry(100, 100, 400, 300);
+        mFairy = new ZtKeyboardFairy(mWindow, isMain, clearOnPick);
+        mFairy->setGeometry(10, 10, 200, 24);
+        mField = mFairy->findChild<ZtKeyLineEdit*>();
+        mList = mFairy->findChild<ZtKeyTableWidget*>();
+        mButton = mFairy->findChild<ZtPushButton*>();
+        QVERIFY(mField && mList && mButton);
+        mWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mWindow));
+        mWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mWindow));
+        // Keep the mouse away from the list and the button.
+        QCursor::setPos(mWindow->mapToGlobal(QPoint(390, 290)));
+    }
+
+    // Key clicks for Latin text; an input method's commit for the rest.
+    void type(const QString& text)
+    {
+        for (QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(mField, c.toLatin1());
+            } else {
+                QInputMethodEvent event;
+                event.setCommitString(QString(c));
+                QApplication::sendEvent(mField, &event);
+            }
         }
     }
-}
 
-void tst_ZtKeyboardFairy::construction_data()
-{
-    QTest::addColumn<bool>("isMain");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("inset");
-    QTest::newRow("main") << true << "MainKeyFairy" << 10;
-    QTest::newRow("form") << false << "FormKeyFairy" << 2;
-}
-
-void tst_ZtKeyboardFairy::construction()
-{
-    QFETCH(bool, isMain);
-    QFETCH(QString, name);
-    QFETCH(int, inset);
-    open(isMain);
-
-    QCOMPARE(mFairy->objectName(), name);
-    QCOMPARE(mFairy->focusPolicy(), Qt::StrongFocus);
-    QCOMPARE(mField->maxLength(), 8);
-    QCOMPARE(mField->placeholderText(), QStringLiteral("代码/名称/拼音首字母"));
-    QCOMPARE(mField->textMargins(), QMargins(25, 0, 20, 0));
-    QVERIFY(mList->windowFlags() & Qt::ToolTip);
-    QVERIFY(mList->isHidden());
-    QCOMPARE(mList->columnCount(), 3);
-    QCOMPARE(mList->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(mList->columnWidth(0), 60);
-    QCOMPARE(mList->horizontalHeader()->sectionResizeMode(1), QHeaderView::Stretch);
-    QCOMPARE(mList->columnWidth(2), 80);
-    QVERIFY(mButton->isFlat());
-
-    // Layout on resize: 200 x 24.
-    QCOMPARE(mList->width(), 200);
-    QCOMPARE(mField->height(), 24);
-    QCOMPARE(mFairy->findChild<QLabel*>()->height(), 24);
-    QCOMPARE(mButton->size(), QSize(21, 19));
-    QCOMPARE(mButton->pos(), QPoint(200 - 21 - inset, (24 - 19) / 2));
-}
-
-void tst_ZtKeyboardFairy::typingUpperCases()
-{
-    open();
-    QTest::keyClick(mField, 'a');
-    QCOMPARE(mField->text(), QStringLiteral("A"));
-    QTest::keyClick(mField, Qt::Key_Backspace);
-    QTest::keyClicks(mField, "zgpa");
-    QCOMPARE(mField->text(), QStringLiteral("ZGPA"));
-    QVERIFY(mList->isVisible());
-    QCOMPARE(column(mList, 1), QStringList{QStringLiteral("中国平安")});
-    QCOMPARE(mList->currentRow(), 0);
-    // Under the field, as wide as the fairy.
-    QCOMPARE(mList->pos(), mFairy->mapToGlobal(QPoint(0, mField->height() - 1)));
-}
-
-void tst_ZtKeyboardFairy::resultOrder_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QStringList>("names");
-
-    QTest::newRow("exact keys first, in cache order")
-        << "000001" << QStringList{QStringLiteral("平安银行"), QStringLiteral("上证指数")};
-    // 平安银行 starts with the input, 浦发银行 and 九九科技 hold it at 1, 云赛B股 is a
-    // B share at 1; the indices hold it at 0 and 3 and stay behind with the sector.
-    QTest::newRow("code prefix before position 1, index only at 1")
-        << "00"
-        << QStringList{QStringLiteral("平安银行"), QStringLiteral("浦发银行"), QStringLiteral("九九科技"),
-                       QStringLiteral("云赛B股"),  QStringLiteral("上证指数"), QStringLiteral("深证成指"),
-                       QStringLiteral("银行")};
-    QTest::newRow("index promoted at position 1")
-        << "99" << QStringList{QStringLiteral("深证成指"), QStringLiteral("九九科技")};
-    QTest::newRow("function by initials") << "zx" << QStringList{QStringLiteral("自选股")};
-    // The sector's name starts with the input; the shares hold it at 2.
-    QTest::newRow("name") << QStringLiteral("银行")
-                          << QStringList{QStringLiteral("银行"), QStringLiteral("浦发银行"), QStringLiteral("平安银行")};
-    QTest::newRow("no match") << "QQ" << QStringList{};
-}
-
-void tst_ZtKeyboardFairy::resultOrder()
-{
-    QFETCH(QString, input);
-    QFETCH(QStringList, names);
-    open();
-    type(input);
-    QCOMPARE(column(mList, 1), names);
-    QVERIFY(mList->isVisible());
-    QCOMPARE(mList->currentRow(), names.isEmpty() ? -1 : 0);
-}
-
-void tst_ZtKeyboardFairy::filterWords()
-{
-    open();
-    mFairy->setFiltrationTxt({QStringLiteral("板块"), QStringLiteral("功能")});
-    type(QStringLiteral("银行"));
-    QCOMPARE(column(mList, 1), (QStringList{QStringLiteral("浦发银行"), QStringLiteral("平安银行")}));
-    mField->setText(QStringLiteral("06"));
-    QCOMPARE(mList->rowCount(), 0);
-}
-
-void tst_ZtKeyboardFairy::listChangesBetweenSearches()
-{
-    open();
-    QTest::keyClicks(mField, "PF");
-    QCOMPARE(mList->rowCount(), 1);
-    // The cache rebuilds its list; the next keystroke sees the new one.
-    QList<UserKeyBoard> list;
-    addStock(list, "SH", "600001", "PFXX", QStringLiteral("新浦发"), QStringLiteral("A股"), ZtE_ZQLX_AShare);
-    addStock(list, "SH", "600002", "PFYY", QStringLiteral("又浦发"), QStringLiteral("A股"), ZtE_ZQLX_AShare);
-    PubCache::mUserKeyboard = list;
-    QTest::keyClick(mField, Qt::Key_X);
-    QCOMPARE(column(mList, 1), QStringList{QStringLiteral("新浦发")});
-    // A change in place counts as well.
-    PubCache::mUserKeyboard[1] = UserKeyBoard(1, "PFX", "SH600002", "600002", QStringLiteral("改名"),
-                                              QStringLiteral("A股"), ZtXMLMenu(), list.at(1).getStock());
-    QTest::keyClick(mField, Qt::Key_Backspace);
-    QTest::keyClick(mField, Qt::Key_X);
-    QCOMPARE(column(mList, 1), (QStringList{QStringLiteral("改名"), QStringLiteral("新浦发")}));
-}
-
-void tst_ZtKeyboardFairy::rowCap()
-{
-    QList<UserKeyBoard> list;
-    for (int i = 0; i < 600; ++i)
-        addStock(list, "SH", QStringLiteral("6%1").arg(i, 5, 10, QLatin1Char('0')), "GP", QStringLiteral("股票"),
-                 QStringLiteral("A股"), ZtE_ZQLX_AShare);
-    PubCache::mUserKeyboard = list;
-    open();
-    QTest::keyClicks(mField, "GP");
-    QCOMPARE(mList->rowCount(), 501);
-    QCOMPARE(mList->item(500, 0)->text(), QStringLiteral("600500"));
-    QCOMPARE(mList->item(500, 0)->data(Qt::UserRole).toInt(), 500);
-    QCOMPARE(mList->item(0, 2)->textAlignment(), 0x86);
-}
-
-void tst_ZtKeyboardFairy::ninthCharacterRefused()
-{
-    open();
-    QTest::keyClicks(mField, "123456789");
-    QCOMPARE(mField->text(), QStringLiteral("12345678"));
-}
-
-void tst_ZtKeyboardFairy::upDownWrap()
-{
-    open();
-    QTest::keyClicks(mField, "00");
-    const int last = mList->rowCount() - 1;
-    QVERIFY(last > 1);
-    QCOMPARE(mList->currentRow(), 0);
-    QTest::keyClick(mField, Qt::Key_Up);
-    QCOMPARE(mList->currentRow(), last);
-    QTest::keyClick(mField, Qt::Key_Down);
-    QCOMPARE(mList->currentRow(), 0);
-    QTest::keyClick(mField, Qt::Key_Down);
-    QCOMPARE(mList->currentRow(), 1);
-    QCOMPARE(mList->selectedItems().size(), 3);
-    QCOMPARE(mList->selectedItems().first()->row(), 1);
-}
-
-void tst_ZtKeyboardFairy::choosing_data()
-{
-    QTest::addColumn<bool>("simple");
-    QTest::addColumn<bool>("byClick");
-    QTest::newRow("goto, Enter") << false << false;
-    QTest::newRow("goto, click") << false << true;
-    QTest::newRow("simple, Enter") << true << false;
-    QTest::newRow("simple, click") << true << true;
-}
-
-void tst_ZtKeyboardFairy::choosing()
-{
-    QFETCH(bool, simple);
-    QFETCH(bool, byClick);
-    open();
-    mFairy->setIsSimple(simple);
-    QSignalSpy gotoSpy(mFairy, &ZtKeyboardFairy::onGotoStock);
-    QSignalSpy focusSpy(mFairy, &ZtKeyboardFairy::onFocusStock);
-    QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
-
-    QTest::keyClicks(mField, "00");
-    QTest::keyClick(mField, Qt::Key_Down);  // 浦发银行
-    if (byClick) {
-        const QRect cell = mList->visualItemRect(mList->item(1, 1));
-        QTest::mouseClick(mList->viewport(), Qt::LeftButton, {}, cell.center());
-    } else {
-        QTest::keyClick(mField, Qt::Key_Return);
-    }
-
-    QCOMPARE(gotoSpy.count(), simple ? 0 : 1);
-    QCOMPARE(focusSpy.count(), simple ? 1 : 0);
-    const DQDUnionReader row = simple ? focusSpy.at(0).at(0).value<DQDUnionReader>()
-                                      : gotoSpy.at(0).at(1).value<DQDUnionReader>();
-    QCOMPARE(row.getUniqueValue(0), QStringLiteral("SH600000"));
-    if (!simple) {
-        QCOMPARE(gotoSpy.at(0).at(0).value<ZtLayoutBase*>(), nullptr);
-        QVERIFY(gotoSpy.at(0).at(2).value<DQDDataList>().sharesDataWith(PubCache::mDataQueryAll));
-        QCOMPARE(gotoSpy.at(0).at(3).value<enumStockSubType>(), enumStockSubType(0));
-    }
-    QVERIFY(closeSpy.count() >= 1);
-    QVERIFY(mList->isHidden());
-    QCOMPARE(mList->rowCount(), 0);
-    QCOMPARE(mField->text(), QString());
-    QVERIFY(!mField->hasFocus());
-}
-
-void tst_ZtKeyboardFairy::choosingMenuEntry()
-{
-    open();
-    QSignalSpy menuSpy(mFairy, &ZtKeyboardFairy::onFocusXmlData);
-    QSignalSpy gotoSpy(mFairy, &ZtKeyboardFairy::onGotoStock);
-    QTest::keyClicks(mField, "06");
-    QTest::keyClick(mField, Qt::Key_Enter);
-    QCOMPARE(menuSpy.count(), 1);
-    QCOMPARE(menuSpy.at(0).at(0).value<ZtXMLMenu>().getName(), QStringLiteral("FuncZxg"));
-    QCOMPARE(gotoSpy.count(), 0);
-
-    // Neither a stock nor a menu: only closes.
-    QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
-    QTest::keyClicks(mField, "XX");
-    QCOMPARE(mList->rowCount(), 1);
-    QTest::keyClick(mField, Qt::Key_Return);
-    QCOMPARE(menuSpy.count(), 1);
-    QVERIFY(closeSpy.count() >= 1);
-}
-
-void tst_ZtKeyboardFairy::choosingAfterListReplaced()
-{
-    open();
-    QSignalSpy gotoSpy(mFairy, &ZtKeyboardFairy::onGotoStock);
-    QTest::keyClicks(mField, "PFYH");
-    QCOMPARE(mList->rowCount(), 1);
-    // The cache reloads while the list is open: index 0 is now another security.
-    QList<UserKeyBoard> list;
-    addStock(list, "SZ", "000002", "WKA", QStringLiteral("万科A"), QStringLiteral("A股"), ZtE_ZQLX_AShare);
-    PubCache::mUserKeyboard = list;
-    QTest::keyClick(mField, Qt::Key_Return);
-    QCOMPARE(gotoSpy.count(), 0);
-    QVERIFY(mList->isHidden());
-}
-
-void tst_ZtKeyboardFairy::clearOnPickFalseKeepsChoice()
-{
-    open(false, false);
-    QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
-    QTest::keyClicks(mField, "pfyh");
-    QTest::keyClick(mField, Qt::Key_Return);
-    QCOMPARE(mField->text(), QStringLiteral("600000 浦发银行"));
-    QVERIFY(mList->isHidden());
-    mFairy->close();
-    QCOMPARE(mField->text(), QStringLiteral("600000 浦发银行"));
-
-    // Typing again starts a new search, still held to eight characters.
-    mFairy->setFocus();
-    QTest::keyClicks(mField, "zgpa12345");
-    QCOMPARE(mField->text(), QStringLiteral("ZGPA1234"));
-    mField->setText("ZGPA");
-    QCOMPARE(column(mList, 1), QStringList{QStringLiteral("中国平安")});
-}
-
-void tst_ZtKeyboardFairy::closingKeys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("input");
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << "00";
-    QTest::newRow("Enter without a match") << int(Qt::Key_Enter) << "QQ";
-}
-
-void tst_ZtKeyboardFairy::closingKeys()
-{
-    QFETCH(int, key);
-    QFETCH(QString, input);
-    open();
-    QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
-    QSignalSpy gotoSpy(mFairy, &ZtKeyboardFairy::onGotoStock);
-    QTest::keyClicks(mField, input);
-    QVERIFY(mList->isVisible());
-    QTest::keyClick(mField, Qt::Key(key));
-    QVERIFY(closeSpy.count() >= 1);
-    QCOMPARE(gotoSpy.count(), 0);
-    QVERIFY(mList->isHidden());
-    QCOMPARE(mField->text(), QString());
-
-    // Emptying the field hides the list without closing.
-    closeSpy.clear();
-    QTest::keyClicks(mField, "00");
-    QTest::keyClick(mField, Qt::Key_Backspace);
-    QTest::keyClick(mField, Qt::Key_Backspace);
-    QVERIFY(mList->isHidden());
-    QCOMPARE(closeSpy.count(), 0);
-}
-
-void tst_ZtKeyboardFairy::focusLoss_data()
-{
-    QTest::addColumn<QString>("cursorAt");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("elsewhere") << "elsewhere" << true;
-    QTest::newRow("over the list") << "list" << false;
-    QTest::newRow("over the button") << "button" << false;
-}
-
-void tst_ZtKeyboardFairy::focusLoss()
-{
-    QFETCH(QString, cursorAt);
-    QFETCH(bool, closes);
-    open();
-    auto* other = new QLineEdit(mWindow);
-    other->setGeometry(10, 200, 100, 20);
-    other->show();
-    mFairy->setFocus();
-    QVERIFY(mField->hasFocus());
-    QTest::keyClicks(mField, "00");
-    QVERIFY(mList->isVisible());
-
-    if (cursorAt == "list")
-        QCursor::setPos(mList->mapToGlobal(QPoint(20, 10)));
-    else if (cursorAt == "button")
-        QCursor::setPos(mButton->mapToGlobal(mButton->rect().center()));
-    QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
-    other->setFocus(Qt::MouseFocusReason);
-    QVERIFY(!mField->hasFocus());
-
-    QCOMPARE(mList->isVisible(), !closes);
-    QCOMPARE(closeSpy.count(), closes ? 1 : 0);
-    QCOMPARE(mField->text(), closes ? QString() : QStringLiteral("00"));
-}
-
-void tst_ZtKeyboardFairy::dropDownButton()
-{
-    open();
-    QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
-    QTest::mouseClick(mButton, Qt::LeftButton);
-    QVERIFY(mList->isVisible());
-    QVERIFY(mField->hasFocus());
-    QCOMPARE(mList->pos(), mFairy->mapToGlobal(QPoint(0, mField->height() - 1)));
-    QTest::mouseClick(mButton, Qt::LeftButton);
-    QVERIFY(mList->isHidden());
-    QCOMPARE(closeSpy.count(), 1);
-
-    // Disabling hides an open list.
-    QTest::keyClicks(mField, "00");
-    QVERIFY(mList->isVisible());
-    mFairy->setEnabled(false);
-    QVERIFY(mList->isHidden());
-    QCOMPARE(mList->rowCount(), 0);
-    QVERIFY(!mFairy->isEnabled());
-}
-
-void tst_ZtKeyboardFairy::keyBoardFocusIn_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("taken");
-    QTest::addColumn<QString>("field");
-
-    QTest::newRow("digit") << int(Qt::Key_7) << "7" << true << "7";
-    QTest::newRow("letter") << int(Qt::Key_K) << "K" << true << "K";
-    QTest::newRow("lower-case letter") << int(Qt::Key_K) << "k" << true << "K";
-    QTest::newRow("letter without text") << int(Qt::Key_K) << "" << true << "";
-    QTest::newRow("plus") << int(Qt::Key_Plus) << "+" << false << "";
-    QTest::newRow("arrow") << int(Qt::Key_Down) << "" << false << "";
-    QTest::newRow("function key") << int(Qt::Key_F5) << "" << false << "";
-    QTest::newRow("digit without text") << int(Qt::Key_7) << "" << false << "";
-}
-
-void tst_ZtKeyboardFairy::keyBoardFocusIn()
-{
-    QFETCH(int, key);
-    QFETCH(QString, text);
-    QFETCH(bool, taken);
-    QFETCH(QString, field);
-    open();
-    mField->clearFocus();
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCOMPARE(mFairy->doKeyBoardFocusIn(&event), taken);
-    QCOMPARE(mField->text(), field);
-    QCOMPARE(mField->hasFocus(), taken);
-    QCOMPARE(mList->isVisible(), !field.isEmpty());
-    QVERIFY(!mFairy->doKeyBoardFocusIn(nullptr));
-}
+    QWidget* mWindow = nullptr;
+    ZtKeyboardFairy* mFairy = nullptr;
+    ZtKeyLineEdit* mField = nullptr;
+    ZtKeyTableWidget* mList = nullptr;
+    ZtPushButton* mButton = nullptr;
+};
 
 QTEST_MAIN(tst_ZtKeyboardFairy)
 #include "tst_ztkeyboardfairy.moc"

@@ -66,155 +66,148 @@ class tst_ZtKeyboardSearch : public QObject
     Q_OBJECT
 
 private slots:
-    void ranking_data();
-    void ranking();
-    void filterWords();
-    void matchesReference_data();
-    void matchesReference();
-    void rebuildsForNewEntries();
-};
+    void ranking_data()
+    {
+        QTest::addColumn<QVector<KeyboardSample>>("list");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("expected");
 
-void tst_ZtKeyboardSearch::ranking_data()
-{
-    QTest::addColumn<QVector<KeyboardSample>>("list");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QStringList>("expected");
+        const QString a = QStringLiteral("A股");
+        const QString b = QStringLiteral("B股");
+        const QString index = QStringLiteral("指数");
 
-    const QString a = QStringLiteral("A股");
-    const QString b = QStringLiteral("B股");
-    const QString index = QStringLiteral("指数");
+        QTest::newRow("exact keys first, in list order")
+            << QVector<KeyboardSample>{entry("PAX", "S", "S", "other", QStringLiteral("其他")),
+                                       entry("600001|PAYH", "SH600001", "600001", "a-at0", a),
+                                       entry("XX|PA", "SZ000002", "000002", "exact1", a),
+                                       entry("PA", "BK0001", "BK0001", "exact2", QStringLiteral("板块")),
+                                       entry("1PA", "SH600003", "600003", "a-at1", a)}
+            << QStringLiteral("PA") << QStringList{"exact1", "exact2", "a-at0", "a-at1", "other"};
 
-    QTest::newRow("exact keys first, in list order")
-        << QVector<KeyboardSample>{entry("PAX", "S", "S", "other", QStringLiteral("其他")),
-                                   entry("600001|PAYH", "SH600001", "600001", "a-at0", a),
-                                   entry("XX|PA", "SZ000002", "000002", "exact1", a),
-                                   entry("PA", "BK0001", "BK0001", "exact2", QStringLiteral("板块")),
-                                   entry("1PA", "SH600003", "600003", "a-at1", a)}
-        << QStringLiteral("PA") << QStringList{"exact1", "exact2", "a-at0", "a-at1", "other"};
+        QTest::newRow("code prefix before position 1")
+            << QVector<KeyboardSample>{entry("X", "SH160000", "160000", "pos1", a),
+                                       entry("X", "SH600000", "600000", "pos0", a)}
+            << QStringLiteral("60") << QStringList{"pos0", "pos1"};
 
-    QTest::newRow("code prefix before position 1")
-        << QVector<KeyboardSample>{entry("X", "SH160000", "160000", "pos1", a),
-                                   entry("X", "SH600000", "600000", "pos0", a)}
-        << QStringLiteral("60") << QStringList{"pos0", "pos1"};
+        QTest::newRow("first occurrence decides the position")
+            << QVector<KeyboardSample>{entry("X", "ZZ60", "X", "at2", b), entry("X", "Z6060", "X", "at1and3", b)}
+            << QStringLiteral("60") << QStringList{"at1and3", "at2"};
 
-    QTest::newRow("first occurrence decides the position")
-        << QVector<KeyboardSample>{entry("X", "ZZ60", "X", "at2", b), entry("X", "Z6060", "X", "at1and3", b)}
-        << QStringLiteral("60") << QStringList{"at1and3", "at2"};
+        QTest::newRow("index only at position 1")
+            << QVector<KeyboardSample>{entry("X", "H1", "X", "idx-at0", index),
+                                       entry("X", "ZH", "X", "plain", QStringLiteral("其他")),
+                                       entry("X|XH", "Q1", "X", "idx-at1", index),
+                                       entry("X", "SSH", "X", "b-at2", b),
+                                       entry("X", "SSH", "X", "a-at2", a)}
+            << QStringLiteral("H") << QStringList{"idx-at1", "a-at2", "b-at2", "idx-at0", "plain"};
 
-    QTest::newRow("index only at position 1")
-        << QVector<KeyboardSample>{entry("X", "H1", "X", "idx-at0", index),
-                                   entry("X", "ZH", "X", "plain", QStringLiteral("其他")),
-                                   entry("X|XH", "Q1", "X", "idx-at1", index),
-                                   entry("X", "SSH", "X", "b-at2", b),
-                                   entry("X", "SSH", "X", "a-at2", a)}
-        << QStringLiteral("H") << QStringList{"idx-at1", "a-at2", "b-at2", "idx-at0", "plain"};
+        QTest::newRow("input with a bar matches only the whole key string")
+            << QVector<KeyboardSample>{entry("AB|CD", "S", "S", "across", a), entry("ABCD", "S", "S", "none", a)}
+            << QStringLiteral("B|C") << QStringList{"across"};
 
-    QTest::newRow("input with a bar matches only the whole key string")
-        << QVector<KeyboardSample>{entry("AB|CD", "S", "S", "across", a), entry("ABCD", "S", "S", "none", a)}
-        << QStringLiteral("B|C") << QStringList{"across"};
+        QTest::newRow("empty key parts are skipped")
+            << QVector<KeyboardSample>{entry("|Q||", "S", "S", "exact", QStringLiteral("功能")),
+                                       entry("||", "S", "S", "none", a)}
+            << QStringLiteral("Q") << QStringList{"exact"};
 
-    QTest::newRow("empty key parts are skipped")
-        << QVector<KeyboardSample>{entry("|Q||", "S", "S", "exact", QStringLiteral("功能")),
-                                   entry("||", "S", "S", "none", a)}
-        << QStringLiteral("Q") << QStringList{"exact"};
+        QTest::newRow("code alone does not match")
+            << QVector<KeyboardSample>{entry("K", "S", "777", "code-only", a)} << QStringLiteral("77")
+            << QStringList{};
 
-    QTest::newRow("code alone does not match")
-        << QVector<KeyboardSample>{entry("K", "S", "777", "code-only", a)} << QStringLiteral("77")
-        << QStringList{};
+        QTest::newRow("lower-case input is upper-cased")
+            << QVector<KeyboardSample>{entry("ZGPA", "SH601318", "601318", "中国平安", a)} << QStringLiteral("zgpa")
+            << QStringList{"中国平安"};
 
-    QTest::newRow("lower-case input is upper-cased")
-        << QVector<KeyboardSample>{entry("ZGPA", "SH601318", "601318", "中国平安", a)} << QStringLiteral("zgpa")
-        << QStringList{"中国平安"};
-
-    QTest::newRow("longer than eight characters")
-        << QVector<KeyboardSample>{entry("ABCDEFGHIJ", "S", "S", "ten", a), entry("ABCDEFGHIK", "S", "S", "other", a)}
-        << QStringLiteral("ABCDEFGHIJ") << QStringList{"ten"};
-}
-
-void tst_ZtKeyboardSearch::ranking()
-{
-    QFETCH(QVector<KeyboardSample>, list);
-    QFETCH(QString, input);
-    QFETCH(QStringList, expected);
-
-    ZtKeyboardSearch search;
-    search.setEntries(list);
-    QCOMPARE(names(list, search.search(input.toUpper())), expected);
-    QCOMPARE(names(list, referenceKeyboardSearch(list, input, {})), expected);
-}
-
-void tst_ZtKeyboardSearch::filterWords()
-{
-    const QVector<KeyboardSample> list = {entry("PA", "BK1", "BK1", "sector", QStringLiteral("板块")),
-                                          entry("PA", "SH1", "1", "share", QStringLiteral("A股")),
-                                          entry("PA", "F", "F", "near", QStringLiteral("板块X"))};
-    ZtKeyboardSearch search;
-    search.setEntries(list);
-    search.setFilterWords({QStringLiteral("板块")});
-    // Equality, not containment, decides; "板块X" still counts as a sector when ranking.
-    QCOMPARE(names(list, search.search(QStringLiteral("PA"))), (QStringList{"share", "near"}));
-    QCOMPARE(names(list, search.search(QStringLiteral("P"))), (QStringList{"near", "share"}));
-    search.setFilterWords({});
-    QCOMPARE(search.search(QStringLiteral("PA")).size(), 3);
-}
-
-void tst_ZtKeyboardSearch::matchesReference_data()
-{
-    QTest::addColumn<QVector<KeyboardSample>>("list");
-    QTest::addColumn<QStringList>("filter");
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("inputs");
-
-    // The list the terminal builds from the simulated market, functions and indicators.
-    QVector<KeyboardSample> market;
-    SimulatedMarket source;
-    for (const UserKeyBoard& k : PubKeyboard::build(source.securityList()))
-        market.append({k.getKeys(), k.getSecondKey(), k.getCode(), k.getName(), k.getType()});
-    QTest::newRow("market") << market << QStringList{} << 3u << 3000;
-    QTest::newRow("market, functions filtered") << market << QStringList{QStringLiteral("功能")} << 4u << 1000;
-
-    const QVector<KeyboardSample> generated = generatedKeyboardEntries(3000, 11);
-    QTest::newRow("generated") << generated << QStringList{} << 1u << 1000;
-    QTest::newRow("generated, sectors filtered") << generated << QStringList{QStringLiteral("板块")} << 2u << 1000;
-}
-
-void tst_ZtKeyboardSearch::matchesReference()
-{
-    QFETCH(QVector<KeyboardSample>, list);
-    QFETCH(QStringList, filter);
-    QFETCH(quint32, seed);
-    QFETCH(int, inputs);
-    if (list.size() < 100)
-        QSKIP("the market offers no securities yet");
-
-    ZtKeyboardSearch search;
-    search.setEntries(list);
-    search.setFilterWords(filter);
-    int nonEmpty = 0;
-    for (const QString& input : randomInputs(list, inputs, seed)) {
-        const QVector<int> expected = referenceKeyboardSearch(list, input, filter);
-        const QVector<int> actual = search.search(input.toUpper());
-        if (actual != expected) {
-            qWarning() << "input" << input << "reference" << expected.mid(0, 20) << "fast" << actual.mid(0, 20);
-            QFAIL("fast search differs from the reference");
-        }
-        nonEmpty += expected.isEmpty() ? 0 : 1;
+        QTest::newRow("longer than eight characters")
+            << QVector<KeyboardSample>{entry("ABCDEFGHIJ", "S", "S", "ten", a), entry("ABCDEFGHIK", "S", "S", "other", a)}
+            << QStringLiteral("ABCDEFGHIJ") << QStringList{"ten"};
     }
-    // Most of the cut inputs match, so the comparison is not of empty lists only.
-    QVERIFY2(nonEmpty > inputs / 3, qPrintable(QString::number(nonEmpty)));
-}
 
-void tst_ZtKeyboardSearch::rebuildsForNewEntries()
-{
-    ZtKeyboardSearch search;
-    search.setEntries(QVector<KeyboardSample>{entry("AAA", "S", "S", "a", QStringLiteral("A股"))});
-    QCOMPARE(search.search(QStringLiteral("AA")).size(), 1);
-    search.setEntries(QVector<KeyboardSample>{entry("BBB", "S", "S", "b", QStringLiteral("A股"))});
-    QCOMPARE(search.search(QStringLiteral("AA")).size(), 0);
-    QCOMPARE(search.search(QStringLiteral("BB")), QVector<int>{0});
-    search.setEntries(QVector<KeyboardSample>{});
-    QCOMPARE(search.search(QStringLiteral("B")).size(), 0);
-}
+    void ranking()
+    {
+        QFETCH(QVector<KeyboardSample>, list);
+        QFETCH(QString, input);
+        QFETCH(QStringList, expected);
+
+        ZtKeyboardSearch search;
+        search.setEntries(list);
+        QCOMPARE(names(list, search.search(input.toUpper())), expected);
+        QCOMPARE(names(list, referenceKeyboardSearch(list, input, {})), expected);
+    }
+
+    void filterWords()
+    {
+        const QVector<KeyboardSample> list = {entry("PA", "BK1", "BK1", "sector", QStringLiteral("板块")),
+                                              entry("PA", "SH1", "1", "share", QStringLiteral("A股")),
+                                              entry("PA", "F", "F", "near", QStringLiteral("板块X"))};
+        ZtKeyboardSearch search;
+        search.setEntries(list);
+        search.setFilterWords({QStringLiteral("板块")});
+        // Equality, not containment, decides; "板块X" still counts as a sector when ranking.
+        QCOMPARE(names(list, search.search(QStringLiteral("PA"))), (QStringList{"share", "near"}));
+        QCOMPARE(names(list, search.search(QStringLiteral("P"))), (QStringList{"near", "share"}));
+        search.setFilterWords({});
+        QCOMPARE(search.search(QStringLiteral("PA")).size(), 3);
+    }
+
+    void matchesReference_data()
+    {
+        QTest::addColumn<QVector<KeyboardSample>>("list");
+        QTest::addColumn<QStringList>("filter");
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("inputs");
+
+        // The list the terminal builds from the simulated market, functions and indicators.
+        QVector<KeyboardSample> market;
+        SimulatedMarket source;
+        for (const UserKeyBoard& k : PubKeyboard::build(source.securityList()))
+            market.append({k.getKeys(), k.getSecondKey(), k.getCode(), k.getName(), k.getType()});
+        QTest::newRow("market") << market << QStringList{} << 3u << 3000;
+        QTest::newRow("market, functions filtered") << market << QStringList{QStringLiteral("功能")} << 4u << 1000;
+
+        const QVector<KeyboardSample> generated = generatedKeyboardEntries(3000, 11);
+        QTest::newRow("generated") << generated << QStringList{} << 1u << 1000;
+        QTest::newRow("generated, sectors filtered") << generated << QStringList{QStringLiteral("板块")} << 2u << 1000;
+    }
+
+    void matchesReference()
+    {
+        QFETCH(QVector<KeyboardSample>, list);
+        QFETCH(QStringList, filter);
+        QFETCH(quint32, seed);
+        QFETCH(int, inputs);
+        if (list.size() < 100)
+            QSKIP("the market offers no securities yet");
+
+        ZtKeyboardSearch search;
+        search.setEntries(list);
+        search.setFilterWords(filter);
+        int nonEmpty = 0;
+        for (const QString& input : randomInputs(list, inputs, seed)) {
+            const QVector<int> expected = referenceKeyboardSearch(list, input, filter);
+            const QVector<int> actual = search.search(input.toUpper());
+            if (actual != expected) {
+                qWarning() << "input" << input << "reference" << expected.mid(0, 20) << "fast" << actual.mid(0, 20);
+                QFAIL("fast search differs from the reference");
+            }
+            nonEmpty += expected.isEmpty() ? 0 : 1;
+        }
+        // Most of the cut inputs match, so the comparison is not of empty lists only.
+        QVERIFY2(nonEmpty > inputs / 3, qPrintable(QString::number(nonEmpty)));
+    }
+
+    void rebuildsForNewEntries()
+    {
+        ZtKeyboardSearch search;
+        search.setEntries(QVector<KeyboardSample>{entry("AAA", "S", "S", "a", QStringLiteral("A股"))});
+        QCOMPARE(search.search(QStringLiteral("AA")).size(), 1);
+        search.setEntries(QVector<KeyboardSample>{entry("BBB", "S", "S", "b", QStringLiteral("A股"))});
+        QCOMPARE(search.search(QStringLiteral("AA")).size(), 0);
+        QCOMPARE(search.search(QStringLiteral("BB")), QVector<int>{0});
+        search.setEntries(QVector<KeyboardSample>{});
+        QCOMPARE(search.search(QStringLiteral("B")).size(), 0);
+    }
+};
 
 QTEST_APPLESS_MAIN(tst_ZtKeyboardSearch)
 #include "tst_ztkeyboardsearch.moc"
