@@ -44,201 +44,190 @@ class tst_ZtPushButton : public QObject
     Q_OBJECT
 
 private slots:
-    void choices_data();
-    void choices();
-    void setDatas();
-    void dropDownChoice();
-    void setCheckedMenu();
-    void setMenuReplacesOrKeeps();
-    void badge_data();
-    void badge();
+    void choices_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("checkable");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<bool>("checkedBefore");
+        QTest::addColumn<QList<bool>>("reports");
+        QTest::addColumn<bool>("checkedAfter");
+
+        QTest::newRow("mouse, plain") << "mouse" << false << false << false << QList<bool>{true} << false;
+        QTest::newRow("mouse, check") << "mouse" << true << false << false << QList<bool>{true} << true;
+        QTest::newRow("mouse, uncheck") << "mouse" << true << false << true << QList<bool>{false} << false;
+        QTest::newRow("mouse, force-checked") << "mouse" << true << true << true << QList<bool>{} << true;
+        QTest::newRow("mouse, force, unchecked") << "mouse" << true << true << false << QList<bool>{true} << true;
+        QTest::newRow("click(), plain") << "click" << false << false << false << QList<bool>{true} << false;
+        QTest::newRow("click(), checked") << "click" << true << false << true << QList<bool>{true} << true;
+        QTest::newRow("click(), force") << "click" << true << true << false << QList<bool>{true} << true;
+        QTest::newRow("setChecked") << "check" << true << false << false << QList<bool>{} << true;
+        QTest::newRow("setChecked(false), force") << "uncheck" << true << true << true << QList<bool>{} << false;
+        QTest::newRow("doSyncClicked, toggle") << "sync-toggle" << true << false << false << QList<bool>{true} << false;
+        QTest::newRow("doSyncClicked, click") << "sync-click" << false << false << false << QList<bool>{true} << false;
+        QTest::newRow("doSyncClicked, mismatch") << "sync-click" << true << false << false << QList<bool>{} << false;
+    }
+
+    void choices()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, checkable);
+        QFETCH(bool, force);
+        QFETCH(bool, checkedBefore);
+        QFETCH(QList<bool>, reports);
+        QFETCH(bool, checkedAfter);
+
+        ZtPushButton button(QStringLiteral("日线"), nullptr);
+        button.resize(80, 30);
+        button.setCheckable(checkable);
+        button.setIsForceCheck(force);
+        button.setChecked(checkedBefore);
+        QSignalSpy spy(&button, &ZtPushButton::onSyncClicked);
+
+        if (how == QLatin1String("mouse"))
+            QTest::mouseClick(&button, Qt::LeftButton);
+        else if (how == QLatin1String("click"))
+            button.click();
+        else if (how.startsWith(QLatin1String("sync")))
+            button.doSyncClicked(how == QLatin1String("sync-toggle"), true);
+        else
+            button.setChecked(how == QLatin1String("check"));
+
+        QList<bool> values;
+        for (const QList<QVariant>& args : spy) {
+            QCOMPARE(args.at(0).value<ZtPushButton*>(), &button);
+            values << args.at(1).toBool();
+        }
+        QCOMPARE(values, reports);
+        QCOMPARE(button.isChecked(), checkedAfter);
+    }
+
+    void setDatas()
+    {
+        QTemporaryDir dir;
+        const QString iconPath = dir.filePath(QStringLiteral("k.png"));
+        QVERIFY(bluePixmap().save(iconPath));
+
+        ZtPushButton button(nullptr);
+        button.setDatas(PushDataMenu(QStringLiteral("K线"), 5, 0, true, false, {}, iconPath, periodMenu()));
+        QCOMPARE(button.text(), QStringLiteral("K线"));
+        QVERIFY(button.isCheckable());
+        QCOMPARE(button.iconSize(), QSize(32, 32));
+        QCOMPARE(button.menu(), button.getMenu());
+        QCOMPARE(button.getMenu()->actions().size(), 4);
+    }
+
+    void dropDownChoice()
+    {
+        ZtPushButton button(nullptr);
+        button.setMenu(periodMenu());
+        QSignalSpy showSpy(&button, &ZtPushButton::onAboutToShowMenu);
+        QSignalSpy spy(&button, &ZtPushButton::onCliclButtonMenu);
+        const QList<UserMenuAction*> items = button.getMenu()->actions();
+
+        button.getMenu()->popup(QPoint(0, 0));
+        button.getMenu()->hide();
+        QCOMPARE(showSpy.count(), 1);
+        QCOMPARE(showSpy.at(0).at(1).value<QList<UserMenuAction*>>(), items);
+
+        items.at(0)->trigger();
+        items.at(2)->trigger();
+        items.at(2)->trigger();  // choosing the choice again keeps it
+        items.at(3)->menu()->actions().at(0)->trigger();  // sub-menu items are not reported
+        QCOMPARE(button.getCheckedMenuIndex(), 2);
+        QCOMPARE(button.getCheckedMenu(), items.at(2));
+        QVERIFY(!items.at(0)->isChecked());
+        QCOMPARE(spy.count(), 3);
+        QCOMPARE(spy.at(1).at(0).value<ZtPushButton*>(), &button);
+        QCOMPARE(spy.at(1).at(1).value<UserMenuAction*>(), items.at(2));
+
+        button.clearMenuChecked();
+        QCOMPARE(button.getCheckedMenuIndex(), -1);
+        QVERIFY(!button.getCheckedMenu());
+    }
+
+    void setCheckedMenu()
+    {
+        ZtPushButton plain(nullptr);
+        QVERIFY(!plain.setCheckedMenu(0));
+        QVERIFY(!plain.setCheckedMenu(true));
+
+        ZtPushButton button(nullptr);
+        button.setMenu(periodMenu().mid(0, 3));
+        QSignalSpy spy(&button, &ZtPushButton::onCliclButtonMenu);
+        QVERIFY(!button.setCheckedMenu(false));  // nothing checked: backward has nowhere to go
+        QVERIFY(!button.setCheckedMenu(3));
+        QVERIFY(button.setCheckedMenu(true));
+        QVERIFY(button.setCheckedMenu(true));
+        QVERIFY(button.setCheckedMenu(true));
+        QVERIFY(!button.setCheckedMenu(true));  // no wrap-around
+        QCOMPARE(button.getCheckedMenuIndex(), 2);
+        QVERIFY(button.setCheckedMenu(false));
+        QCOMPARE(button.getCheckedMenuIndex(), 1);
+        QCOMPARE(spy.count(), 4);
+        QCOMPARE(spy.last().at(1).value<UserMenuAction*>(), button.getMenu()->actions().at(1));
+    }
+
+    void setMenuReplacesOrKeeps()
+    {
+        ZtPushButton button(nullptr);
+        button.setMenu(periodMenu());
+        QPointer<UserRightMenu> first = button.getMenu();
+        button.setMenu({});
+        QCOMPARE(button.getMenu(), first.data());
+
+        button.setMenu({RightMenu(QStringLiteral("分时"), 0, true, false, QString())});
+        QCOMPARE(button.menu(), button.getMenu());
+        QTRY_VERIFY(first.isNull());
+        QSignalSpy spy(&button, &ZtPushButton::onCliclButtonMenu);
+        button.getMenu()->actions().at(0)->trigger();
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void badge_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("icon");
+        QTest::addColumn<QString>("shownAs");  // empty: no badge
+
+        QTest::newRow("0") << "0" << true << QString();
+        QTest::newRow("-3") << "-3" << true << QString();
+        QTest::newRow("abc") << "abc" << true << QString();
+        QTest::newRow("7") << "7" << true << "7";
+        QTest::newRow("150") << "150" << true << "99";
+        QTest::newRow("5, no icon") << "5" << false << QString();
+    }
+
+    void badge()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, icon);
+        QFETCH(QString, shownAs);
+
+        ZtPushButton button(nullptr);
+        button.setText(QStringLiteral("消息"));
+        button.resize(100, 80);
+        button.setIconSize(QSize(32, 32));
+        if (icon)
+            button.setIcon(bluePixmap());
+        const QImage plain = button.grab().toImage();
+        button.setPromptNumber(number);
+        const QImage image = button.grab().toImage();
+
+        const auto red = redPixels(image);
+        QCOMPARE(red.second, 0);
+        if (shownAs.isEmpty()) {
+            QCOMPARE(image, plain);
+            return;
+        }
+        // Most of the circle is red; the white text takes a little of it.
+        QVERIFY2(red.first > 150, qPrintable(QString::number(red.first)));
+        button.setPromptNumber(shownAs);
+        QCOMPARE(button.grab().toImage(), image);
+        button.clearIcon();
+        QCOMPARE(redPixels(button.grab().toImage()), qMakePair(0, 0));
+    }
 };
-
-void tst_ZtPushButton::choices_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("checkable");
-    QTest::addColumn<bool>("force");
-    QTest::addColumn<bool>("checkedBefore");
-    QTest::addColumn<QList<bool>>("reports");
-    QTest::addColumn<bool>("checkedAfter");
-
-    QTest::newRow("mouse, plain") << "mouse" << false << false << false << QList<bool>{true} << false;
-    QTest::newRow("mouse, check") << "mouse" << true << false << false << QList<bool>{true} << true;
-    QTest::newRow("mouse, uncheck") << "mouse" << true << false << true << QList<bool>{false} << false;
-    QTest::newRow("mouse, force-checked") << "mouse" << true << true << true << QList<bool>{} << true;
-    QTest::newRow("mouse, force, unchecked") << "mouse" << true << true << false << QList<bool>{true} << true;
-    QTest::newRow("click(), plain") << "click" << false << false << false << QList<bool>{true} << false;
-    QTest::newRow("click(), checked") << "click" << true << false << true << QList<bool>{true} << true;
-    QTest::newRow("click(), force") << "click" << true << true << false << QList<bool>{true} << true;
-    QTest::newRow("setChecked") << "check" << true << false << false << QList<bool>{} << true;
-    QTest::newRow("setChecked(false), force") << "uncheck" << true << true << true << QList<bool>{} << false;
-    QTest::newRow("doSyncClicked, toggle") << "sync-toggle" << true << false << false << QList<bool>{true} << false;
-    QTest::newRow("doSyncClicked, click") << "sync-click" << false << false << false << QList<bool>{true} << false;
-    QTest::newRow("doSyncClicked, mismatch") << "sync-click" << true << false << false << QList<bool>{} << false;
-}
-
-void tst_ZtPushButton::choices()
-{
-    QFETCH(QString, how);
-    QFETCH(bool, checkable);
-    QFETCH(bool, force);
-    QFETCH(bool, checkedBefore);
-    QFETCH(QList<bool>, reports);
-    QFETCH(bool, checkedAfter);
-
-    ZtPushButton button(QStringLiteral("日线"), nullptr);
-    button.resize(80, 30);
-    button.setCheckable(checkable);
-    button.setIsForceCheck(force);
-    button.setChecked(checkedBefore);
-    QSignalSpy spy(&button, &ZtPushButton::onSyncClicked);
-
-    if (how == QLatin1String("mouse"))
-        QTest::mouseClick(&button, Qt::LeftButton);
-    else if (how == QLatin1String("click"))
-        button.click();
-    else if (how.startsWith(QLatin1String("sync")))
-        button.doSyncClicked(how == QLatin1String("sync-toggle"), true);
-    else
-        button.setChecked(how == QLatin1String("check"));
-
-    QList<bool> values;
-    for (const QList<QVariant>& args : spy) {
-        QCOMPARE(args.at(0).value<ZtPushButton*>(), &button);
-        values << args.at(1).toBool();
-    }
-    QCOMPARE(values, reports);
-    QCOMPARE(button.isChecked(), checkedAfter);
-}
-
-void tst_ZtPushButton::setDatas()
-{
-    QTemporaryDir dir;
-    const QString iconPath = dir.filePath(QStringLiteral("k.png"));
-    QVERIFY(bluePixmap().save(iconPath));
-
-    ZtPushButton button(nullptr);
-    button.setDatas(PushDataMenu(QStringLiteral("K线"), 5, 0, true, false, {}, iconPath, periodMenu()));
-    button.setClickId(QStringLiteral("btn_kline"));
-    QCOMPARE(button.text(), QStringLiteral("K线"));
-    QVERIFY(button.isCheckable());
-    QCOMPARE(button.iconSize(), QSize(32, 32));
-    QCOMPARE(button.menu(), button.getMenu());
-    QCOMPARE(button.getMenu()->actions().size(), 4);
-    QCOMPARE(button.getData().getClickId(), QStringLiteral("btn_kline"));
-}
-
-void tst_ZtPushButton::dropDownChoice()
-{
-    ZtPushButton button(nullptr);
-    button.setMenu(periodMenu());
-    QSignalSpy showSpy(&button, &ZtPushButton::onAboutToShowMenu);
-    QSignalSpy spy(&button, &ZtPushButton::onCliclButtonMenu);
-    const QList<UserMenuAction*> items = button.getMenu()->actions();
-
-    button.getMenu()->popup(QPoint(0, 0));
-    button.getMenu()->hide();
-    QCOMPARE(showSpy.count(), 1);
-    QCOMPARE(showSpy.at(0).at(1).value<QList<UserMenuAction*>>(), items);
-
-    items.at(0)->trigger();
-    items.at(2)->trigger();
-    items.at(2)->trigger();  // choosing the choice again keeps it
-    items.at(3)->menu()->actions().at(0)->trigger();  // sub-menu items are not reported
-    QCOMPARE(button.getCheckedMenuIndex(), 2);
-    QCOMPARE(button.getCheckedMenu(), items.at(2));
-    QVERIFY(!items.at(0)->isChecked());
-    QCOMPARE(spy.count(), 3);
-    QCOMPARE(spy.at(1).at(0).value<ZtPushButton*>(), &button);
-    QCOMPARE(spy.at(1).at(1).value<UserMenuAction*>(), items.at(2));
-
-    button.clearMenuChecked();
-    QCOMPARE(button.getCheckedMenuIndex(), -1);
-    QVERIFY(!button.getCheckedMenu());
-}
-
-void tst_ZtPushButton::setCheckedMenu()
-{
-    ZtPushButton plain(nullptr);
-    QVERIFY(!plain.setCheckedMenu(0));
-    QVERIFY(!plain.setCheckedMenu(true));
-
-    ZtPushButton button(nullptr);
-    button.setMenu(periodMenu().mid(0, 3));
-    QSignalSpy spy(&button, &ZtPushButton::onCliclButtonMenu);
-    QVERIFY(!button.setCheckedMenu(false));  // nothing checked: backward has nowhere to go
-    QVERIFY(!button.setCheckedMenu(3));
-    QVERIFY(button.setCheckedMenu(true));
-    QVERIFY(button.setCheckedMenu(true));
-    QVERIFY(button.setCheckedMenu(true));
-    QVERIFY(!button.setCheckedMenu(true));  // no wrap-around
-    QCOMPARE(button.getCheckedMenuIndex(), 2);
-    QVERIFY(button.setCheckedMenu(false));
-    QCOMPARE(button.getCheckedMenuIndex(), 1);
-    QCOMPARE(spy.count(), 4);
-    QCOMPARE(spy.last().at(1).value<UserMenuAction*>(), button.getMenu()->actions().at(1));
-}
-
-void tst_ZtPushButton::setMenuReplacesOrKeeps()
-{
-    ZtPushButton button(nullptr);
-    button.setMenu(periodMenu());
-    QPointer<UserRightMenu> first = button.getMenu();
-    button.setMenu({});
-    QCOMPARE(button.getMenu(), first.data());
-
-    button.setMenu({RightMenu(QStringLiteral("分时"), 0, true, false, QString())});
-    QCOMPARE(button.menu(), button.getMenu());
-    QTRY_VERIFY(first.isNull());
-    QSignalSpy spy(&button, &ZtPushButton::onCliclButtonMenu);
-    button.getMenu()->actions().at(0)->trigger();
-    QCOMPARE(spy.count(), 1);
-}
-
-void tst_ZtPushButton::badge_data()
-{
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<bool>("icon");
-    QTest::addColumn<QString>("shownAs");  // empty: no badge
-
-    QTest::newRow("0") << "0" << true << QString();
-    QTest::newRow("-3") << "-3" << true << QString();
-    QTest::newRow("abc") << "abc" << true << QString();
-    QTest::newRow("7") << "7" << true << "7";
-    QTest::newRow("150") << "150" << true << "99";
-    QTest::newRow("5, no icon") << "5" << false << QString();
-}
-
-void tst_ZtPushButton::badge()
-{
-    QFETCH(QString, number);
-    QFETCH(bool, icon);
-    QFETCH(QString, shownAs);
-
-    ZtPushButton button(nullptr);
-    button.setText(QStringLiteral("消息"));
-    button.resize(100, 80);
-    button.setIconSize(QSize(32, 32));
-    if (icon)
-        button.setIcon(bluePixmap());
-    const QImage plain = button.grab().toImage();
-    button.setPromptNumber(number);
-    const QImage image = button.grab().toImage();
-
-    const auto red = redPixels(image);
-    QCOMPARE(red.second, 0);
-    if (shownAs.isEmpty()) {
-        QCOMPARE(image, plain);
-        return;
-    }
-    // Most of the circle is red; the white text takes a little of it.
-    QVERIFY2(red.first > 150, qPrintable(QString::number(red.first)));
-    button.setPromptNumber(shownAs);
-    QCOMPARE(button.grab().toImage(), image);
-    button.clearIcon();
-    QCOMPARE(redPixels(button.grab().toImage()), qMakePair(0, 0));
-}
 
 QTEST_MAIN(tst_ZtPushButton)
 #include "tst_ztpushbutton.moc"

@@ -11,196 +11,185 @@ class tst_ZtToolButton : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void choices_data();
-    void choices();
-    void fromDefinitionWithActiveIcon();
-    void style_data();
-    void style();
-    void badge_data();
-    void badge();
+    void initTestCase()
+    {
+        mBlue = pixmapFile(QStringLiteral("blue.png"), Qt::blue);
+        mGreen = pixmapFile(QStringLiteral("green.png"), Qt::green);
+        QVERIFY(!mBlue.isEmpty() && !mGreen.isEmpty());
+    }
+
+    void choices_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("checkable");
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<bool>("checkedBefore");
+        QTest::addColumn<int>("reports");  // always with true
+        QTest::addColumn<bool>("checkedAfter");
+
+        QTest::newRow("mouse, plain") << "mouse" << false << false << false << 1 << false;
+        QTest::newRow("mouse, check") << "mouse" << true << false << false << 1 << true;
+        QTest::newRow("mouse, uncheck is not reported") << "mouse" << true << false << true << 0 << false;
+        QTest::newRow("mouse, force-checked") << "mouse" << true << true << true << 0 << true;
+        QTest::newRow("click(), checked") << "click" << true << false << true << 1 << true;
+        QTest::newRow("setChecked") << "check" << true << false << false << 0 << true;
+        QTest::newRow("doSyncClicked, toggle") << "sync-toggle" << true << false << false << 1 << false;
+        QTest::newRow("doSyncClicked, click") << "sync-click" << false << false << false << 1 << false;
+        QTest::newRow("doSyncClicked, mismatch") << "sync-toggle" << false << false << false << 0 << false;
+    }
+
+    void choices()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, checkable);
+        QFETCH(bool, force);
+        QFETCH(bool, checkedBefore);
+        QFETCH(int, reports);
+        QFETCH(bool, checkedAfter);
+
+        ZtToolButton button(nullptr);
+        button.setText(QStringLiteral("行情"));
+        button.resize(60, 30);
+        button.setCheckable(checkable);
+        button.setIsForceCheck(force);
+        button.setChecked(checkedBefore);
+        QSignalSpy spy(&button, &ZtToolButton::onSyncClicked);
+
+        if (how == QLatin1String("mouse"))
+            QTest::mouseClick(&button, Qt::LeftButton);
+        else if (how == QLatin1String("click"))
+            button.click();
+        else if (how == QLatin1String("check"))
+            button.setChecked(true);
+        else
+            button.doSyncClicked(how == QLatin1String("sync-toggle"), true);
+
+        QCOMPARE(spy.count(), reports);
+        for (const QList<QVariant>& args : spy) {
+            QCOMPARE(args.at(0).value<ZtToolButton*>(), &button);
+            QVERIFY(args.at(1).toBool());
+        }
+        QCOMPARE(button.isChecked(), checkedAfter);
+    }
+
+    void fromDefinitionWithActiveIcon()
+    {
+        const ZtXMLMenu xml(QHash<QString, QString>{{QStringLiteral("name"), QStringLiteral("btnZXG")},
+                                                     {QStringLiteral("text"), QStringLiteral("自选股")},
+                                                     {QStringLiteral("tabName"), QStringLiteral("zxg")},
+                                                     {QStringLiteral("isChecked"), QStringLiteral("true")},
+                                                     {QStringLiteral("icon"), mBlue},
+                                                     {QStringLiteral("iconActive"), mGreen}});
+        ZtToolButton button(xml, true, nullptr);
+        button.resize(80, 40);
+        QCOMPARE(button.objectName(), QStringLiteral("btnZXG"));
+        QCOMPARE(button.toolTip(), QStringLiteral("自选股"));
+        QCOMPARE(button.getTabname(), QStringLiteral("zxg"));
+        QVERIFY(button.isCheckable());
+        QCOMPARE(button.iconSize(), QSize(24, 24));
+        QCOMPARE(button.getXmlData(), xml);
+        button.setText(QString());
+        QCOMPARE(button.text(), QStringLiteral("自选股"));
+
+        const auto iconColour = [&button] { return button.icon().pixmap(24).toImage().pixelColor(2, 2); };
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(iconColour(), QColor(Qt::green));
+        button.setChecked(false);  // the program's change keeps the icon
+        QCOMPARE(iconColour(), QColor(Qt::green));
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(iconColour(), QColor(Qt::blue));
+        button.setIsForceCheck(true);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::mouseClick(&button, Qt::LeftButton);  // undone uncheck: still active
+        QVERIFY(button.isChecked());
+        QCOMPARE(iconColour(), QColor(Qt::green));
+    }
+
+    void style_data()
+    {
+        QTest::addColumn<bool>("text");
+        QTest::addColumn<bool>("icon");
+        QTest::addColumn<bool>("horizontal");
+        QTest::addColumn<int>("style");
+
+        QTest::newRow("both, horizontal") << true << true << true << int(Qt::ToolButtonTextBesideIcon);
+        QTest::newRow("both, vertical") << true << true << false << int(Qt::ToolButtonTextUnderIcon);
+        QTest::newRow("text only") << true << false << true << int(Qt::ToolButtonTextOnly);
+        QTest::newRow("icon only") << false << true << false << int(Qt::ToolButtonIconOnly);
+        QTest::newRow("neither: unchanged") << false << false << true << int(Qt::ToolButtonFollowStyle);
+    }
+
+    void style()
+    {
+        QFETCH(bool, text);
+        QFETCH(bool, icon);
+        QFETCH(bool, horizontal);
+        QFETCH(int, style);
+
+        ZtToolButton button(nullptr);
+        button.setToolButtonStyle(Qt::ToolButtonFollowStyle);
+        button.setIsHorizontal(horizontal);
+        button.setText(text ? QStringLiteral("板块") : QString());
+        button.setIcon(icon ? mBlue : QString());
+        QCOMPARE(int(button.toolButtonStyle()), style);
+    }
+
+    void badge_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("icon");
+        QTest::addColumn<bool>("shown");
+
+        QTest::newRow("0") << "0" << true << false;
+        QTest::newRow("150") << "150" << true << true;
+        QTest::newRow("12, no icon") << "12" << false << false;
+    }
+
+    void badge()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, icon);
+        QFETCH(bool, shown);
+
+        ZtToolButton button(nullptr);
+        button.resize(100, 80);
+        button.setText(QStringLiteral("消息"));
+        if (icon)
+            button.setIcon(mBlue);
+        button.setPromptNumber(number);
+        const QImage image = button.grab().toImage();
+        const QRect square((100 - 24) / 2 + 15, (80 - 24) / 2 - 15, 20, 20);
+        int inside = 0;
+        int outside = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y);
+                if (qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80)
+                    ++(square.contains(x, y) ? inside : outside);
+            }
+        }
+        QCOMPARE(outside, 0);
+        QCOMPARE(inside > 150, shown);
+        if (shown) {
+            button.setPromptNumber(QStringLiteral("99"));
+            QCOMPARE(button.grab().toImage(), image);
+        }
+    }
 
 private:
-    QString pixmapFile(const QString& name, const QColor& colour);
+    QString pixmapFile(const QString& name, const QColor& colour)
+    {
+        QPixmap pixmap(24, 24);
+        pixmap.fill(colour);
+        const QString path = mDir.filePath(name);
+        return pixmap.save(path) ? path : QString();
+    }
 
     QTemporaryDir mDir;
     QString mBlue;
     QString mGreen;
 };
-
-QString tst_ZtToolButton::pixmapFile(const QString& name, const QColor& colour)
-{
-    QPixmap pixmap(24, 24);
-    pixmap.fill(colour);
-    const QString path = mDir.filePath(name);
-    return pixmap.save(path) ? path : QString();
-}
-
-void tst_ZtToolButton::initTestCase()
-{
-    mBlue = pixmapFile(QStringLiteral("blue.png"), Qt::blue);
-    mGreen = pixmapFile(QStringLiteral("green.png"), Qt::green);
-    QVERIFY(!mBlue.isEmpty() && !mGreen.isEmpty());
-}
-
-void tst_ZtToolButton::choices_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("checkable");
-    QTest::addColumn<bool>("force");
-    QTest::addColumn<bool>("checkedBefore");
-    QTest::addColumn<int>("reports");  // always with true
-    QTest::addColumn<bool>("checkedAfter");
-
-    QTest::newRow("mouse, plain") << "mouse" << false << false << false << 1 << false;
-    QTest::newRow("mouse, check") << "mouse" << true << false << false << 1 << true;
-    QTest::newRow("mouse, uncheck is not reported") << "mouse" << true << false << true << 0 << false;
-    QTest::newRow("mouse, force-checked") << "mouse" << true << true << true << 0 << true;
-    QTest::newRow("click(), checked") << "click" << true << false << true << 1 << true;
-    QTest::newRow("setChecked") << "check" << true << false << false << 0 << true;
-    QTest::newRow("doSyncClicked, toggle") << "sync-toggle" << true << false << false << 1 << false;
-    QTest::newRow("doSyncClicked, click") << "sync-click" << false << false << false << 1 << false;
-    QTest::newRow("doSyncClicked, mismatch") << "sync-toggle" << false << false << false << 0 << false;
-}
-
-void tst_ZtToolButton::choices()
-{
-    QFETCH(QString, how);
-    QFETCH(bool, checkable);
-    QFETCH(bool, force);
-    QFETCH(bool, checkedBefore);
-    QFETCH(int, reports);
-    QFETCH(bool, checkedAfter);
-
-    ZtToolButton button(nullptr);
-    button.setText(QStringLiteral("行情"));
-    button.resize(60, 30);
-    button.setCheckable(checkable);
-    button.setIsForceCheck(force);
-    button.setChecked(checkedBefore);
-    QSignalSpy spy(&button, &ZtToolButton::onSyncClicked);
-
-    if (how == QLatin1String("mouse"))
-        QTest::mouseClick(&button, Qt::LeftButton);
-    else if (how == QLatin1String("click"))
-        button.click();
-    else if (how == QLatin1String("check"))
-        button.setChecked(true);
-    else
-        button.doSyncClicked(how == QLatin1String("sync-toggle"), true);
-
-    QCOMPARE(spy.count(), reports);
-    for (const QList<QVariant>& args : spy) {
-        QCOMPARE(args.at(0).value<ZtToolButton*>(), &button);
-        QVERIFY(args.at(1).toBool());
-    }
-    QCOMPARE(button.isChecked(), checkedAfter);
-}
-
-void tst_ZtToolButton::fromDefinitionWithActiveIcon()
-{
-    const ZtXMLMenu xml(QHash<QString, QString>{{QStringLiteral("name"), QStringLiteral("btnZXG")},
-                                                 {QStringLiteral("text"), QStringLiteral("自选股")},
-                                                 {QStringLiteral("tabName"), QStringLiteral("zxg")},
-                                                 {QStringLiteral("isChecked"), QStringLiteral("true")},
-                                                 {QStringLiteral("icon"), mBlue},
-                                                 {QStringLiteral("iconActive"), mGreen}});
-    ZtToolButton button(xml, true, nullptr);
-    button.resize(80, 40);
-    QCOMPARE(button.objectName(), QStringLiteral("btnZXG"));
-    QCOMPARE(button.toolTip(), QStringLiteral("自选股"));
-    QCOMPARE(button.getTabname(), QStringLiteral("zxg"));
-    QVERIFY(button.isCheckable());
-    QCOMPARE(button.iconSize(), QSize(24, 24));
-    QCOMPARE(button.getXmlData(), xml);
-    button.setText(QString());
-    QCOMPARE(button.text(), QStringLiteral("自选股"));
-
-    const auto iconColour = [&button] { return button.icon().pixmap(24).toImage().pixelColor(2, 2); };
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(iconColour(), QColor(Qt::green));
-    button.setChecked(false);  // the program's change keeps the icon
-    QCOMPARE(iconColour(), QColor(Qt::green));
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(iconColour(), QColor(Qt::blue));
-    button.setIsForceCheck(true);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QTest::mouseClick(&button, Qt::LeftButton);  // undone uncheck: still active
-    QVERIFY(button.isChecked());
-    QCOMPARE(iconColour(), QColor(Qt::green));
-}
-
-void tst_ZtToolButton::style_data()
-{
-    QTest::addColumn<bool>("text");
-    QTest::addColumn<bool>("icon");
-    QTest::addColumn<bool>("horizontal");
-    QTest::addColumn<int>("style");
-
-    QTest::newRow("both, horizontal") << true << true << true << int(Qt::ToolButtonTextBesideIcon);
-    QTest::newRow("both, vertical") << true << true << false << int(Qt::ToolButtonTextUnderIcon);
-    QTest::newRow("text only") << true << false << true << int(Qt::ToolButtonTextOnly);
-    QTest::newRow("icon only") << false << true << false << int(Qt::ToolButtonIconOnly);
-    QTest::newRow("neither: unchanged") << false << false << true << int(Qt::ToolButtonFollowStyle);
-}
-
-void tst_ZtToolButton::style()
-{
-    QFETCH(bool, text);
-    QFETCH(bool, icon);
-    QFETCH(bool, horizontal);
-    QFETCH(int, style);
-
-    ZtToolButton button(nullptr);
-    button.setToolButtonStyle(Qt::ToolButtonFollowStyle);
-    button.setIsHorizontal(horizontal);
-    button.setText(text ? QStringLiteral("板块") : QString());
-    button.setIcon(icon ? mBlue : QString());
-    QCOMPARE(int(button.toolButtonStyle()), style);
-}
-
-void tst_ZtToolButton::badge_data()
-{
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<bool>("icon");
-    QTest::addColumn<bool>("shown");
-
-    QTest::newRow("0") << "0" << true << false;
-    QTest::newRow("150") << "150" << true << true;
-    QTest::newRow("12, no icon") << "12" << false << false;
-}
-
-void tst_ZtToolButton::badge()
-{
-    QFETCH(QString, number);
-    QFETCH(bool, icon);
-    QFETCH(bool, shown);
-
-    ZtToolButton button(nullptr);
-    button.resize(100, 80);
-    button.setText(QStringLiteral("消息"));
-    if (icon)
-        button.setIcon(mBlue);
-    button.setPromptNumber(number);
-    const QImage image = button.grab().toImage();
-    const QRect square((100 - 24) / 2 + 15, (80 - 24) / 2 - 15, 20, 20);
-    int inside = 0;
-    int outside = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb c = image.pixel(x, y);
-            if (qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80)
-                ++(square.contains(x, y) ? inside : outside);
-        }
-    }
-    QCOMPARE(outside, 0);
-    QCOMPARE(inside > 150, shown);
-    if (shown) {
-        button.setPromptNumber(QStringLiteral("99"));
-        QCOMPARE(button.grab().toImage(), image);
-    }
-}
 
 QTEST_MAIN(tst_ZtToolButton)
 #include "tst_zttoolbutton.moc"

@@ -4,96 +4,85 @@
 #include <QLayout>
 #include <QtTest>
 
+static const char icon[] = ":/images/BaseForm/img_close_none.png";
+
 class tst_ZtToolLabel : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void fromRecord_data();
-    void fromRecord();
-    void emptyTextKeepsPrevious();
-    void layout_data();
-    void layout();
-    void plainHasNoLayout();
+    void fromRecord_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("iconPath");
+        QTest::addColumn<bool>("textShown");
+        QTest::addColumn<bool>("iconShown");
+        QTest::newRow("icon only") << "" << icon << false << true;
+        QTest::newRow("text only") << "行情" << "" << true << false;
+        QTest::newRow("both") << "行情" << icon << true << true;
+        QTest::newRow("icon that does not load") << "行情" << ":/no/such.png" << true << false;
+    }
+
+    void fromRecord()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, iconPath);
+        QFETCH(bool, textShown);
+        QFETCH(bool, iconShown);
+        const ZtXMLMenu xml({{QStringLiteral("name"), QStringLiteral("tool_quote")},
+                             {QStringLiteral("text"), text},
+                             {QStringLiteral("icon"), iconPath}});
+        ZtToolLabel label(false, xml, nullptr);
+        QCOMPARE(!label.textLabel()->isHidden(), textShown);
+        QCOMPARE(!label.iconLabel()->isHidden(), iconShown);
+    }
+
+    void emptyTextKeepsPrevious()
+    {
+        ZtToolLabel label(true, nullptr);
+        label.setText(QStringLiteral("资讯"));
+        label.setText(QString());
+        QCOMPARE(label.textLabel()->text(), QStringLiteral("资讯"));
+        QVERIFY(!label.textLabel()->isHidden());
+        label.setIcon(QString::fromLatin1(icon));
+        label.setIcon(QString());
+        QVERIFY(!label.iconLabel()->isHidden());
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<bool>("horizontal");
+        QTest::newRow("horizontal") << true;
+        QTest::newRow("vertical") << false;
+    }
+
+    void layout()
+    {
+        QFETCH(bool, horizontal);
+        ZtToolLabel label(horizontal, nullptr);
+        label.setText(QStringLiteral("资讯"));
+        label.setIcon(QString::fromLatin1(icon));
+        label.resize(label.sizeHint());
+        label.layout()->activate();
+        QCOMPARE(label.layout()->contentsMargins(), QMargins());
+        QCOMPARE(label.layout()->spacing(), 0);
+        const QRect iconRect = label.iconLabel()->geometry();
+        const QRect textRect = label.textLabel()->geometry();
+        // Icon first, then 5 pixels, then the text.
+        if (horizontal)
+            QCOMPARE(textRect.left() - iconRect.right() - 1, 5);
+        else
+            QCOMPARE(textRect.top() - iconRect.bottom() - 1, 5);
+    }
+
+    void plainHasNoLayout()
+    {
+        ZtToolLabel label;
+        QVERIFY(!label.layout());
+        QCOMPARE(label.textLabel()->parentWidget(), &label);
+        QCOMPARE(label.iconLabel()->parentWidget(), &label);
+    }
 };
-
-static const char icon[] = ":/images/BaseForm/img_close_none.png";
-
-void tst_ZtToolLabel::fromRecord_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("iconPath");
-    QTest::addColumn<bool>("textShown");
-    QTest::addColumn<bool>("iconShown");
-    QTest::newRow("icon only") << "" << icon << false << true;
-    QTest::newRow("text only") << "行情" << "" << true << false;
-    QTest::newRow("both") << "行情" << icon << true << true;
-    QTest::newRow("icon that does not load") << "行情" << ":/no/such.png" << true << false;
-}
-
-void tst_ZtToolLabel::fromRecord()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, iconPath);
-    QFETCH(bool, textShown);
-    QFETCH(bool, iconShown);
-    const ZtXMLMenu xml({{QStringLiteral("name"), QStringLiteral("tool_quote")},
-                         {QStringLiteral("text"), text},
-                         {QStringLiteral("icon"), iconPath}});
-    ZtToolLabel label(false, xml, nullptr);
-    QCOMPARE(label.objectName(), QStringLiteral("tool_quote"));
-    QCOMPARE(label.getXmlData(), xml);
-    QCOMPARE(!label.textLabel()->isHidden(), textShown);
-    QCOMPARE(!label.iconLabel()->isHidden(), iconShown);
-    QCOMPARE(label.textLabel()->alignment(), Qt::AlignCenter);
-    QCOMPARE(label.iconLabel()->alignment(), Qt::AlignCenter);
-}
-
-void tst_ZtToolLabel::emptyTextKeepsPrevious()
-{
-    ZtToolLabel label(true, nullptr);
-    label.setText(QStringLiteral("资讯"));
-    label.setText(QString());
-    QCOMPARE(label.textLabel()->text(), QStringLiteral("资讯"));
-    QVERIFY(!label.textLabel()->isHidden());
-    label.setIcon(QString::fromLatin1(icon));
-    label.setIcon(QString());
-    QVERIFY(!label.iconLabel()->isHidden());
-}
-
-void tst_ZtToolLabel::layout_data()
-{
-    QTest::addColumn<bool>("horizontal");
-    QTest::newRow("horizontal") << true;
-    QTest::newRow("vertical") << false;
-}
-
-void tst_ZtToolLabel::layout()
-{
-    QFETCH(bool, horizontal);
-    ZtToolLabel label(horizontal, nullptr);
-    label.setText(QStringLiteral("资讯"));
-    label.setIcon(QString::fromLatin1(icon));
-    label.resize(label.sizeHint());
-    label.layout()->activate();
-    QCOMPARE(label.layout()->contentsMargins(), QMargins());
-    QCOMPARE(label.layout()->spacing(), 0);
-    const QRect iconRect = label.iconLabel()->geometry();
-    const QRect textRect = label.textLabel()->geometry();
-    // Icon first, then 5 pixels, then the text.
-    if (horizontal)
-        QCOMPARE(textRect.left() - iconRect.right() - 1, 5);
-    else
-        QCOMPARE(textRect.top() - iconRect.bottom() - 1, 5);
-}
-
-void tst_ZtToolLabel::plainHasNoLayout()
-{
-    ZtToolLabel label;
-    QVERIFY(!label.layout());
-    QCOMPARE(label.textLabel()->parentWidget(), &label);
-    QCOMPARE(label.iconLabel()->parentWidget(), &label);
-}
 
 QTEST_MAIN(tst_ZtToolLabel)
 #include "tst_zttoollabel.moc"
