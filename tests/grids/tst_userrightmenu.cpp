@@ -43,125 +43,119 @@ class tst_UserRightMenu : public QObject
     Q_OBJECT
 
 private slots:
-    void choice_data();
-    void choice();
-    void shownMenuAndMouseChoice();
-    void recordAttributes();
-    void secondAppendKeepsOldItems();
-};
+    void choice_data()
+    {
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<int>("parentReports");
+        QTest::addColumn<int>("childParentId");  // -1: no report through onCliclChileMenu
 
-void tst_UserRightMenu::choice_data()
-{
-    QTest::addColumn<QStringList>("path");
-    QTest::addColumn<int>("parentReports");
-    QTest::addColumn<int>("childParentId");  // -1: no report through onCliclChileMenu
-
-    QTest::newRow("top level, integer data") << QStringList{QStringLiteral("打开")} << 1 << -1;
-    QTest::newRow("top level, string data") << QStringList{QStringLiteral("F10基本资料")} << 1 << -1;
-    QTest::newRow("one level") << QStringList{QStringLiteral("光标跟随"), QStringLiteral("跟随目标")} << 0
-                               << int(RightMenuType_CursorFollow);
-    QTest::newRow("two levels") << QStringList{QStringLiteral("光标跟随"), QStringLiteral("更多"), QStringLiteral("其他")}
-                                << 0 << 2100;
-    QTest::newRow("three levels")
-        << QStringList{QStringLiteral("光标跟随"), QStringLiteral("更多"), QStringLiteral("第三层"), QStringLiteral("深层")}
-        << 0 << 2200;
-    QTest::newRow("sub-menu entry") << QStringList{QStringLiteral("光标跟随"), QStringLiteral("更多")} << 0 << -1;
-}
-
-void tst_UserRightMenu::choice()
-{
-    QFETCH(QStringList, path);
-    QFETCH(int, parentReports);
-    QFETCH(int, childParentId);
-
-    UserRightMenu menu(nullptr);
-    menu.appendRightMenu(followTree());
-    QSignalSpy parentSpy(&menu, &UserRightMenu::onCliclParentMenu);
-    QSignalSpy childSpy(&menu, &UserRightMenu::onCliclChileMenu);
-
-    QAction* action = actionAt(&menu, path);
-    QVERIFY(action);
-    action->trigger();
-
-    QCOMPARE(parentSpy.count(), parentReports);
-    if (parentReports)
-        QCOMPARE(parentSpy.at(0).at(0).value<UserMenuAction*>(), action);
-    QCOMPARE(childSpy.count(), childParentId == -1 ? 0 : 1);
-    if (childParentId != -1) {
-        QCOMPARE(childSpy.at(0).at(0).value<UserMenuAction*>(), action);
-        QCOMPARE(int(childSpy.at(0).at(1).value<enumRightMenuType>()), childParentId);
+        QTest::newRow("top level, integer data") << QStringList{QStringLiteral("打开")} << 1 << -1;
+        QTest::newRow("top level, string data") << QStringList{QStringLiteral("F10基本资料")} << 1 << -1;
+        QTest::newRow("one level") << QStringList{QStringLiteral("光标跟随"), QStringLiteral("跟随目标")} << 0
+                                   << int(RightMenuType_CursorFollow);
+        QTest::newRow("two levels") << QStringList{QStringLiteral("光标跟随"), QStringLiteral("更多"), QStringLiteral("其他")}
+                                    << 0 << 2100;
+        QTest::newRow("three levels")
+            << QStringList{QStringLiteral("光标跟随"), QStringLiteral("更多"), QStringLiteral("第三层"), QStringLiteral("深层")}
+            << 0 << 2200;
+        QTest::newRow("sub-menu entry") << QStringList{QStringLiteral("光标跟随"), QStringLiteral("更多")} << 0 << -1;
     }
-}
 
-void tst_UserRightMenu::shownMenuAndMouseChoice()
-{
-    UserRightMenu menu(nullptr);
-    menu.appendRightMenu(followTree());
-    QSignalSpy showSpy(&menu, &UserRightMenu::onAboutToShowMenu);
-    QSignalSpy parentSpy(&menu, &UserRightMenu::onCliclParentMenu);
-    menu.popup(QPoint(10, 10));
-    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    void choice()
+    {
+        QFETCH(QStringList, path);
+        QFETCH(int, parentReports);
+        QFETCH(int, childParentId);
 
-    // Only the top-level items, the sub-menu entry among them.
-    QCOMPARE(showSpy.count(), 1);
-    const auto list = showSpy.at(0).at(0).value<QList<UserMenuAction*>>();
-    QCOMPARE(list, menu.actions());
-    QCOMPARE(list.size(), 4);
-    QVERIFY(list.at(1)->isSeparator());
-    QCOMPARE(list.at(2)->data().toInt(), int(RightMenuType_CursorFollow));
+        UserRightMenu menu(nullptr);
+        menu.appendRightMenu(followTree());
+        QSignalSpy parentSpy(&menu, &UserRightMenu::onCliclParentMenu);
+        QSignalSpy childSpy(&menu, &UserRightMenu::onCliclChileMenu);
 
-    QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(list.at(0)).center());
-    QCOMPARE(parentSpy.count(), 1);
-    QCOMPARE(parentSpy.at(0).at(0).value<UserMenuAction*>(), list.at(0));
-}
+        QAction* action = actionAt(&menu, path);
+        QVERIFY(action);
+        action->trigger();
 
-void tst_UserRightMenu::recordAttributes()
-{
-    QTemporaryDir dir;
-    const QString iconPath = dir.filePath(QStringLiteral("mark.png"));
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::blue);
-    QVERIFY(pixmap.save(iconPath));
+        QCOMPARE(parentSpy.count(), parentReports);
+        if (parentReports)
+            QCOMPARE(parentSpy.at(0).at(0).value<UserMenuAction*>(), action);
+        QCOMPARE(childSpy.count(), childParentId == -1 ? 0 : 1);
+        if (childParentId != -1) {
+            QCOMPARE(childSpy.at(0).at(0).value<UserMenuAction*>(), action);
+            QCOMPARE(int(childSpy.at(0).at(1).value<enumRightMenuType>()), childParentId);
+        }
+    }
 
-    RightMenu sub(QStringLiteral("标记股票"), RightMenuType_StockSign,
-                  QList<RightMenu>{RightMenu(QStringLiteral("①"), QStringLiteral("1"), true, false, QString())}, 180);
-    sub.setIconPath(iconPath);
-    UserRightMenu menu(nullptr);
-    menu.appendRightMenu({RightMenu(QStringLiteral("打开"), RightMenuType_Open),
-                          RightMenu(QStringLiteral("标记"), 1, true, true, iconPath), sub, followTree().at(2)});
-    const QList<UserMenuAction*> list = menu.actions();
+    void shownMenuAndMouseChoice()
+    {
+        UserRightMenu menu(nullptr);
+        menu.appendRightMenu(followTree());
+        QSignalSpy showSpy(&menu, &UserRightMenu::onAboutToShowMenu);
+        QSignalSpy parentSpy(&menu, &UserRightMenu::onCliclParentMenu);
+        menu.popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
 
-    QVERIFY(list.at(0)->icon().isNull());
-    QVERIFY(!list.at(0)->isCheckable());
-    QVERIFY(!list.at(1)->icon().isNull());
-    QVERIFY(list.at(1)->isChecked());
-    QVERIFY(!list.at(2)->icon().isNull());
-    QCOMPARE(list.at(2)->menu()->minimumWidth(), 180);
-    QCOMPARE(list.at(2)->menu()->maximumWidth(), 180);
-    QCOMPARE(list.at(3)->menu()->maximumWidth(), QWIDGETSIZE_MAX);  // width 0: natural
+        // Only the top-level items, the sub-menu entry among them.
+        QCOMPARE(showSpy.count(), 1);
+        const auto list = showSpy.at(0).at(0).value<QList<UserMenuAction*>>();
+        QCOMPARE(list, menu.actions());
+        QCOMPARE(list.size(), 4);
+        QVERIFY(list.at(1)->isSeparator());
+        QCOMPARE(list.at(2)->data().toInt(), int(RightMenuType_CursorFollow));
 
-    // The grids' sub-menu items: checkable and unchecked; Qt toggles them on a choice.
-    QAction* first = list.at(2)->menu()->actions().at(0);
-    QVERIFY(first->isCheckable() && !first->isChecked());
-    first->trigger();
-    QVERIFY(first->isChecked());
-}
+        QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(list.at(0)).center());
+        QCOMPARE(parentSpy.count(), 1);
+        QCOMPARE(parentSpy.at(0).at(0).value<UserMenuAction*>(), list.at(0));
+    }
 
-void tst_UserRightMenu::secondAppendKeepsOldItems()
-{
-    UserRightMenu menu(nullptr);
-    menu.appendRightMenu({});
-    QVERIFY(menu.isEmpty());
-    menu.appendRightMenu(followTree());
-    menu.appendRightMenu({RightMenu(QStringLiteral("清空记录"), RightMenuType_HisClear)});
+    void recordAttributes()
+    {
+        QTemporaryDir dir;
+        const QString iconPath = dir.filePath(QStringLiteral("mark.png"));
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::blue);
+        QVERIFY(pixmap.save(iconPath));
 
-    QCOMPARE(menu.QWidget::actions().size(), 5);
-    QCOMPARE(menu.QWidget::actions().last(), menu.actions().value(0));
-    QCOMPARE(menu.actions().size(), 1);
-    QSignalSpy parentSpy(&menu, &UserRightMenu::onCliclParentMenu);
-    actionAt(&menu, {QStringLiteral("打开")})->trigger();
-    QCOMPARE(parentSpy.count(), 1);
-}
+        RightMenu sub(QStringLiteral("标记股票"), RightMenuType_StockSign,
+                      QList<RightMenu>{RightMenu(QStringLiteral("①"), QStringLiteral("1"), true, false, QString())}, 180);
+        sub.setIconPath(iconPath);
+        UserRightMenu menu(nullptr);
+        menu.appendRightMenu({RightMenu(QStringLiteral("打开"), RightMenuType_Open),
+                              RightMenu(QStringLiteral("标记"), 1, true, true, iconPath), sub, followTree().at(2)});
+        const QList<UserMenuAction*> list = menu.actions();
+
+        QVERIFY(list.at(0)->icon().isNull());
+        QVERIFY(!list.at(0)->isCheckable());
+        QVERIFY(!list.at(1)->icon().isNull());
+        QVERIFY(list.at(1)->isChecked());
+        QVERIFY(!list.at(2)->icon().isNull());
+        QCOMPARE(list.at(2)->menu()->minimumWidth(), 180);
+        QCOMPARE(list.at(2)->menu()->maximumWidth(), 180);
+        QCOMPARE(list.at(3)->menu()->maximumWidth(), QWIDGETSIZE_MAX);  // width 0: natural
+
+        // The grids' sub-menu items: checkable and unchecked; Qt toggles them on a choice.
+        QAction* first = list.at(2)->menu()->actions().at(0);
+        QVERIFY(first->isCheckable() && !first->isChecked());
+        first->trigger();
+        QVERIFY(first->isChecked());
+    }
+
+    void secondAppendKeepsOldItems()
+    {
+        UserRightMenu menu(nullptr);
+        menu.appendRightMenu({});
+        QVERIFY(menu.isEmpty());
+        menu.appendRightMenu(followTree());
+        menu.appendRightMenu({RightMenu(QStringLiteral("清空记录"), RightMenuType_HisClear)});
+
+        QCOMPARE(menu.QWidget::actions().size(), 5);
+        QCOMPARE(menu.QWidget::actions().last(), menu.actions().value(0));
+        QCOMPARE(menu.actions().size(), 1);
+        QSignalSpy parentSpy(&menu, &UserRightMenu::onCliclParentMenu);
+        actionAt(&menu, {QStringLiteral("打开")})->trigger();
+        QCOMPARE(parentSpy.count(), 1);
+    }
+};
 
 QTEST_MAIN(tst_UserRightMenu)
 #include "tst_userrightmenu.moc"

@@ -198,18 +198,9 @@ private slots:
         PubStaticFunc::setGridViewFollowRowId(false);
     }
 
-    void construction()
+    void menu()
     {
         Harness h;
-        QCOMPARE(h.view->objectName(), QStringLiteral("ZtStockGridView-Root"));
-        ZtWidgetStockGrid* grid = h.view->getGrid();
-        QCOMPARE(grid->getSortValueKey(), ZtField::ChangeRatio);
-        QVERIFY(grid->getSortDesc());
-        QCOMPARE(grid->getFields().size(), 4);
-        QVERIFY(grid->getVScrollBar() && grid->getHScrollBar());
-        QCOMPARE(grid->font().family(), QStringLiteral("微软雅黑"));
-        QCOMPARE(grid->font().pointSize(), 12);
-
         QStringList texts;
         QList<int> ids;
         for (UserMenuAction* a : h.view->getMenu()->actions()) {

