@@ -89,6 +89,16 @@ void key(QWidget* w, int k)
     QApplication::sendEvent(w, &e);
 }
 
+template <class Test>
+int countPixels(const QImage& image, const QRect& r, Test test)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += test(QColor(image.pixel(x, y))) ? 1 : 0;
+    return n;
+}
+
 // A grid of `rows` rows showing exactly `visible` full rows.
 struct Fixture
 {
@@ -561,13 +571,7 @@ private slots:
         QCOMPARE(QColor(image.pixel(plainRow.left() + 2, plainRow.center().y())), background);
 
         // Row 6 % 7 - 3 = 3 rises: its ratio text is drawn in the rise colour, row 0 (-3) in the fall colour.
-        auto count = [&](const QRect& r, auto test) {
-            int n = 0;
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x <= r.right(); ++x)
-                    n += test(QColor(image.pixel(x, y))) ? 1 : 0;
-            return n;
-        };
+        auto count = [&](const QRect& r, auto test) { return countPixels(image, r, test); };
         const auto reddish = [](const QColor& c) { return c.red() > 180 && c.green() < 120 && c.blue() < 120; };
         const auto greenish = [](const QColor& c) { return c.green() > 160 && c.red() < 100 && c.blue() < 100; };
         f.data = listOf(7);
@@ -592,13 +596,7 @@ private slots:
         const auto sign = [](const QColor& c) {
             return c.red() > 120 && c.blue() < 40 && c.green() > c.red() * 0.45 && c.green() < c.red() * 0.85;
         };
-        auto has = [&](const QImage& img, const QRect& r, auto test) {
-            int n = 0;
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x <= r.right(); ++x)
-                    n += test(QColor(img.pixel(x, y))) ? 1 : 0;
-            return n > 3;
-        };
+        auto has = [](const QImage& img, const QRect& r, auto test) { return countPixels(img, r, test) > 3; };
         QImage image(f.grid.size(), QImage::Format_RGB32);
         f.grid.render(&image);
         QVERIFY(!has(image, f.grid.cellRect(1, 0), zxg));
