@@ -4,23 +4,6 @@
 
 #include <QtTest>
 
-class tst_FieldLabels : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void regionalColours_data();
-    void regionalColours();
-    void regionalGeometry();
-    void regionalTitleCentredUntilField();
-    void regionalPaints();
-    void financeGeometry();
-    void financeBeforeFirstRecord();
-    void financePaintsNoBackground();
-};
-
 static const unsigned kLast = 17030;
 static const unsigned kPrev = 12010;
 
@@ -51,124 +34,102 @@ static DQDUnionReader quote(double last, double prev)
     return r;
 }
 
-void tst_FieldLabels::initTestCase()
+class tst_FieldLabels : public QObject
 {
-    PubCacheCustom::mCustomColor = {
-        {QStringLiteral("Up"), {QStringLiteral("#ff0000")}},
-        {QStringLiteral("Down"), {QStringLiteral("#00ff00")}},
-        {QStringLiteral("Flat"), {QStringLiteral("#0000ff")}},
-        {QStringLiteral("Default"), {QStringLiteral("#e0e0e0")}},
-        {QStringLiteral("MenuBackground2"), {QStringLiteral("#101010")}},
-        {QStringLiteral("WebFinish"), {QStringLiteral("#f0f0f0")}},
-        {QStringLiteral("WebLoadBG"), {QStringLiteral("#202020")}},
-    };
-}
+    Q_OBJECT
 
-void tst_FieldLabels::cleanupTestCase()
-{
-    PubCacheCustom::resetColours();
-}
+private slots:
+    void initTestCase()
+    {
+        PubCacheCustom::mCustomColor = {
+            {QStringLiteral("Up"), {QStringLiteral("#ff0000")}},
+            {QStringLiteral("Down"), {QStringLiteral("#00ff00")}},
+            {QStringLiteral("Flat"), {QStringLiteral("#0000ff")}},
+            {QStringLiteral("Default"), {QStringLiteral("#e0e0e0")}},
+            {QStringLiteral("MenuBackground2"), {QStringLiteral("#101010")}},
+            {QStringLiteral("WebFinish"), {QStringLiteral("#f0f0f0")}},
+            {QStringLiteral("WebLoadBG"), {QStringLiteral("#202020")}},
+        };
+    }
 
-void tst_FieldLabels::regionalColours_data()
-{
-    QTest::addColumn<bool>("web");
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<double>("last");
-    QTest::addColumn<QColor>("background");
-    QTest::addColumn<QColor>("title");
-    QTest::addColumn<QColor>("value");
-    QTest::newRow("rise") << false << "bos:12010" << 11.0 << c("#101010") << c("#e0e0e0") << c("#ff0000");
-    QTest::newRow("web rise") << true << "bos:12010" << 11.0 << c("#f0f0f0") << c("#202020") << c("#ff0000");
-    QTest::newRow("white stays white") << false << "self:a,#FFFFFF" << 1.0 << c("#101010") << c("#e0e0e0")
-                                       << c("#ffffff");
-    QTest::newRow("web white turns black") << true << "self:a,#FFFFFF" << 1.0 << c("#f0f0f0") << c("#202020")
-                                           << c("#000000");
-}
+    void cleanupTestCase()
+    {
+        PubCacheCustom::resetColours();
+    }
 
-void tst_FieldLabels::regionalColours()
-{
-    QFETCH(bool, web);
-    QFETCH(QString, rule);
-    QFETCH(double, last);
-    QFETCH(QColor, background);
-    QFETCH(QColor, title);
-    QFETCH(QColor, value);
-    RegionalLabe label(lastPriceField(rule), web, nullptr);
-    label.resetStock(quote(last, 10.0));
-    QCOMPARE(label.isWebMode(), web);
-    QCOMPARE(label.backgroundColour(), background);
-    QCOMPARE(label.titleColour(), title);
-    QCOMPARE(label.valueColour(), value);
-    QCOMPARE(label.valueText(), QString::number(last, 'f', 2));
-}
+    void regionalColours_data()
+    {
+        QTest::addColumn<bool>("web");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<double>("last");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QColor>("title");
+        QTest::addColumn<QColor>("value");
+        QTest::newRow("rise") << false << "bos:12010" << 11.0 << c("#101010") << c("#e0e0e0") << c("#ff0000");
+        QTest::newRow("web rise") << true << "bos:12010" << 11.0 << c("#f0f0f0") << c("#202020") << c("#ff0000");
+        QTest::newRow("white stays white") << false << "self:a,#FFFFFF" << 1.0 << c("#101010") << c("#e0e0e0")
+                                           << c("#ffffff");
+        QTest::newRow("web white turns black") << true << "self:a,#FFFFFF" << 1.0 << c("#f0f0f0") << c("#202020")
+                                               << c("#000000");
+    }
 
-void tst_FieldLabels::regionalGeometry()
-{
-    RegionalLabe label;
-    label.resize(201, 24);
-    QCOMPARE(label.titleRect(), QRect(5, 0, 95, 24));
-    QCOMPARE(label.valueRect(), QRect(100, 0, 95, 24));
-}
+    void regionalColours()
+    {
+        QFETCH(bool, web);
+        QFETCH(QString, rule);
+        QFETCH(double, last);
+        QFETCH(QColor, background);
+        QFETCH(QColor, title);
+        QFETCH(QColor, value);
+        RegionalLabe label(lastPriceField(rule), web, nullptr);
+        label.resetStock(quote(last, 10.0));
+        QCOMPARE(label.backgroundColour(), background);
+        QCOMPARE(label.titleColour(), title);
+        QCOMPARE(label.valueColour(), value);
+        QCOMPARE(label.valueText(), QString::number(last, 'f', 2));
+    }
 
-void tst_FieldLabels::regionalTitleCentredUntilField()
-{
-    RegionalLabe label;
-    QVERIFY(!label.hasField());
-    QCOMPARE(label.getField().mTitleOption.alignment(), Qt::AlignCenter);
-    DQDField::Field field = lastPriceField();
-    field.mTitleOption = QTextOption(Qt::AlignLeft | Qt::AlignVCenter);
-    label.setField(field);
-    QCOMPARE(label.getField().mTitleOption.alignment(), Qt::AlignLeft | Qt::AlignVCenter);
-}
+    void regionalPaints()
+    {
+        RegionalLabe label(lastPriceField(), false, nullptr);
+        label.resize(200, 30);
+        label.resetStock(quote(9.0, 10.0));
+        const QImage image = label.grab().toImage();
+        QCOMPARE(QColor(image.pixel(0, 0)), c("#101010"));
+        QCOMPARE(QColor(image.pixel(199, 29)), c("#101010"));
+        QVERIFY(countColour(image, label.valueRect(), c("#00ff00")) > 0);
+        QCOMPARE(countColour(image, label.titleRect(), c("#00ff00")), 0);
+        QVERIFY(countColour(image, label.titleRect(), c("#e0e0e0")) > 0);
+    }
 
-void tst_FieldLabels::regionalPaints()
-{
-    RegionalLabe label(lastPriceField(), false, nullptr);
-    label.resize(200, 30);
-    label.resetStock(quote(9.0, 10.0));
-    const QImage image = label.grab().toImage();
-    QCOMPARE(QColor(image.pixel(0, 0)), c("#101010"));
-    QCOMPARE(QColor(image.pixel(199, 29)), c("#101010"));
-    QVERIFY(countColour(image, label.valueRect(), c("#00ff00")) > 0);
-    QCOMPARE(countColour(image, label.titleRect(), c("#00ff00")), 0);
-    QVERIFY(countColour(image, label.titleRect(), c("#e0e0e0")) > 0);
-}
+    void financeBeforeFirstRecord()
+    {
+        FinanceLabel label;
+        label.setField(lastPriceField());
+        QCOMPARE(label.valueText(), QStringLiteral("0.00"));
+        // No record: the reference reads as "0" and the empty value as 0.
+        QCOMPARE(label.valuePen().color(), c("#0000ff"));
+        label.resetStock(quote(10.5, 10.0));
+        QCOMPARE(label.valueText(), QStringLiteral("10.50"));
+        QCOMPARE(label.valuePen().color(), c("#ff0000"));
+    }
 
-void tst_FieldLabels::financeGeometry()
-{
-    FinanceLabel label;
-    label.resize(200, 30);
-    QCOMPARE(label.titleRect(), QRect(2, 0, 98, 30));
-    QCOMPARE(label.valueRect(), QRect(100, 0, 85, 30));
-}
-
-void tst_FieldLabels::financeBeforeFirstRecord()
-{
-    FinanceLabel label;
-    label.setField(lastPriceField());
-    QCOMPARE(label.valueText(), QStringLiteral("0.00"));
-    // No record: the reference reads as "0" and the empty value as 0.
-    QCOMPARE(label.valuePen().color(), c("#0000ff"));
-    label.resetStock(quote(10.5, 10.0));
-    QCOMPARE(label.valueText(), QStringLiteral("10.50"));
-    QCOMPARE(label.valuePen().color(), c("#ff0000"));
-}
-
-void tst_FieldLabels::financePaintsNoBackground()
-{
-    FinanceLabel label;
-    label.setField(lastPriceField());
-    label.resize(200, 30);
-    label.resetStock(quote(11.0, 10.0));
-    QImage image(label.size(), QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    QCOMPARE(QColor(image.pixel(0, 0)), QColor(Qt::magenta));
-    QCOMPARE(QColor(image.pixel(150, 0)), QColor(Qt::magenta));
-    QVERIFY(countColour(image, label.valueRect(), c("#ff0000")) > 0);
-    QVERIFY(countColour(image, label.titleRect(), c("#e0e0e0")) > 0);
-    QCOMPARE(countColour(image, label.titleRect(), c("#ff0000")), 0);
-}
+    void financePaintsNoBackground()
+    {
+        FinanceLabel label;
+        label.setField(lastPriceField());
+        label.resize(200, 30);
+        label.resetStock(quote(11.0, 10.0));
+        QImage image(label.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        QCOMPARE(QColor(image.pixel(0, 0)), QColor(Qt::magenta));
+        QCOMPARE(QColor(image.pixel(150, 0)), QColor(Qt::magenta));
+        QVERIFY(countColour(image, label.valueRect(), c("#ff0000")) > 0);
+        QVERIFY(countColour(image, label.titleRect(), c("#e0e0e0")) > 0);
+        QCOMPARE(countColour(image, label.titleRect(), c("#ff0000")), 0);
+    }
+};
 
 QTEST_MAIN(tst_FieldLabels)
 #include "tst_fieldlabels.moc"

@@ -11,30 +11,27 @@ class tst_MarkupCorpus : public QObject
     Q_OBJECT
 
 private slots:
-    void replay_data();
-    void replay();
+    void replay_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir dir(QStringLiteral(ZT_MARKUP_CORPUS));
+        const QStringList names = dir.entryList(QDir::Files, QDir::Name);
+        QVERIFY2(!names.isEmpty(), "the corpus is missing");
+        for (const QString& name : names)
+            QTest::newRow(qPrintable(name)) << dir.filePath(name);
+    }
+
+    void replay()
+    {
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QString failure =
+            checkMarkupInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
 };
-
-void tst_MarkupCorpus::replay_data()
-{
-    QTest::addColumn<QString>("path");
-    const QDir dir(QStringLiteral(ZT_MARKUP_CORPUS));
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name);
-    QVERIFY2(!names.isEmpty(), "the corpus is missing");
-    for (const QString& name : names)
-        QTest::newRow(qPrintable(name)) << dir.filePath(name);
-}
-
-void tst_MarkupCorpus::replay()
-{
-    QFETCH(QString, path);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    const QString failure =
-        checkMarkupInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
-    QVERIFY2(failure.isEmpty(), qPrintable(failure));
-}
 
 QTEST_APPLESS_MAIN(tst_MarkupCorpus)
 #include "tst_markupcorpus.moc"

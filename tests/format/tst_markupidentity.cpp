@@ -13,17 +13,6 @@
 
 // The compiled, cached path against the plain reading, over texts put together
 // from the mark-up's own pieces and values of every kind the data library hands out.
-class tst_MarkupIdentity : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void formats();
-    void conditions();
-    void colourRules();
-    void randomBytes();
-};
-
 namespace {
 
 const char* const formatPieces[] = {
@@ -82,76 +71,82 @@ QVariant randomValue(QRandomGenerator& rng)
 
 }
 
-void tst_MarkupIdentity::formats()
+class tst_MarkupIdentity : public QObject
 {
-    QRandomGenerator rng(1);
-    const int count = int(sizeof(formatPieces) / sizeof(formatPieces[0]));
-    for (int i = 0; i < 20000; ++i) {
-        const QString text = randomText(rng, formatPieces, count, 14);
-        for (int k = 0; k < 4; ++k) {
-            const QVariant value = randomValue(rng);
-            const QString compiled = formatValue(value, text);
-            const QString plain = ZtMarkupReference::formatValue(value, text);
-            if (compiled != plain)
-                QFAIL(qPrintable(QStringLiteral("%1 with %2: %3 vs %4")
-                                     .arg(text, value.toString(), compiled, plain)));
-            if (selectConditionalFormat(value, text) != ZtMarkupReference::selectConditionalFormat(value, text))
-                QFAIL(qPrintable(QStringLiteral("select %1 with %2").arg(text, value.toString())));
+    Q_OBJECT
+
+private slots:
+    void formats()
+    {
+        QRandomGenerator rng(1);
+        const int count = int(sizeof(formatPieces) / sizeof(formatPieces[0]));
+        for (int i = 0; i < 20000; ++i) {
+            const QString text = randomText(rng, formatPieces, count, 14);
+            for (int k = 0; k < 4; ++k) {
+                const QVariant value = randomValue(rng);
+                const QString compiled = formatValue(value, text);
+                const QString plain = ZtMarkupReference::formatValue(value, text);
+                if (compiled != plain)
+                    QFAIL(qPrintable(QStringLiteral("%1 with %2: %3 vs %4")
+                                         .arg(text, value.toString(), compiled, plain)));
+                if (selectConditionalFormat(value, text) != ZtMarkupReference::selectConditionalFormat(value, text))
+                    QFAIL(qPrintable(QStringLiteral("select %1 with %2").arg(text, value.toString())));
+            }
         }
     }
-}
 
-void tst_MarkupIdentity::conditions()
-{
-    QRandomGenerator rng(2);
-    const char* const pieces[] = {"(", ")", "(", ")", "&&", "||", ">=", "<=", "><", "!=", "<", ">", "=",
-                                  "true", "false", "0", "1", "1.0", "-5", "3", "abc", "&", "|", " "};
-    const int count = int(sizeof(pieces) / sizeof(pieces[0]));
-    for (int i = 0; i < 20000; ++i) {
-        const QString text = randomText(rng, pieces, count, 16);
-        for (int k = 0; k < 4; ++k) {
-            const QVariant value = randomValue(rng);
-            if (evaluateCondition(value, text) != ZtMarkupReference::evaluateCondition(value, text))
-                QFAIL(qPrintable(QStringLiteral("%1 with %2").arg(text, value.toString())));
+    void conditions()
+    {
+        QRandomGenerator rng(2);
+        const char* const pieces[] = {"(", ")", "(", ")", "&&", "||", ">=", "<=", "><", "!=", "<", ">", "=",
+                                      "true", "false", "0", "1", "1.0", "-5", "3", "abc", "&", "|", " "};
+        const int count = int(sizeof(pieces) / sizeof(pieces[0]));
+        for (int i = 0; i < 20000; ++i) {
+            const QString text = randomText(rng, pieces, count, 16);
+            for (int k = 0; k < 4; ++k) {
+                const QVariant value = randomValue(rng);
+                if (evaluateCondition(value, text) != ZtMarkupReference::evaluateCondition(value, text))
+                    QFAIL(qPrintable(QStringLiteral("%1 with %2").arg(text, value.toString())));
+            }
         }
     }
-}
 
-void tst_MarkupIdentity::colourRules()
-{
-    QRandomGenerator rng(3);
-    DQDReader reader;
-    reader.setValue(3, 10.0);
-    reader.setValue(7, QStringLiteral("-"));
-    reader.setValue(12010, QStringLiteral("5"));
-    const int count = int(sizeof(colourPieces) / sizeof(colourPieces[0]));
-    for (int i = 0; i < 20000; ++i) {
-        const QString rule = randomText(rng, colourPieces, count, 10);
-        for (int k = 0; k < 4; ++k) {
-            const QVariant value = randomValue(rng);
-            const QDate today = QDate::currentDate();
-            const QColor compiled = valueColour(value, &reader, rule);
-            const QColor plain = ZtMarkupReference::valueColour(value, &reader, rule);
-            if (compiled != plain && today == QDate::currentDate())
-                QFAIL(qPrintable(QStringLiteral("%1 with %2: %3 vs %4")
-                                     .arg(rule, value.toString(), compiled.name(), plain.name())));
+    void colourRules()
+    {
+        QRandomGenerator rng(3);
+        DQDReader reader;
+        reader.setValue(3, 10.0);
+        reader.setValue(7, QStringLiteral("-"));
+        reader.setValue(12010, QStringLiteral("5"));
+        const int count = int(sizeof(colourPieces) / sizeof(colourPieces[0]));
+        for (int i = 0; i < 20000; ++i) {
+            const QString rule = randomText(rng, colourPieces, count, 10);
+            for (int k = 0; k < 4; ++k) {
+                const QVariant value = randomValue(rng);
+                const QDate today = QDate::currentDate();
+                const QColor compiled = valueColour(value, &reader, rule);
+                const QColor plain = ZtMarkupReference::valueColour(value, &reader, rule);
+                if (compiled != plain && today == QDate::currentDate())
+                    QFAIL(qPrintable(QStringLiteral("%1 with %2: %3 vs %4")
+                                         .arg(rule, value.toString(), compiled.name(), plain.name())));
+            }
         }
     }
-}
 
-void tst_MarkupIdentity::randomBytes()
-{
-    QRandomGenerator rng(4);
-    QByteArray bytes;
-    for (int i = 0; i < 30000; ++i) {
-        bytes.resize(int(rng.bounded(1, 64)));
-        for (char& b : bytes)
-            b = char(rng.bounded(256));
-        const QString failure =
-            checkMarkupInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    void randomBytes()
+    {
+        QRandomGenerator rng(4);
+        QByteArray bytes;
+        for (int i = 0; i < 30000; ++i) {
+            bytes.resize(int(rng.bounded(1, 64)));
+            for (char& b : bytes)
+                b = char(rng.bounded(256));
+            const QString failure =
+                checkMarkupInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        }
     }
-}
+};
 
 QTEST_APPLESS_MAIN(tst_MarkupIdentity)
 #include "tst_markupidentity.moc"
