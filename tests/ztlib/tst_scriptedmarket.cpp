@@ -81,12 +81,7 @@ private slots:
         const auto calls = mMarket->calls(QStringLiteral("LBGD_QNowForMK_DL"));
         QCOMPARE(calls.size(), 1);
         const QVariantList expected = {QStringList{QStringLiteral("SH"), QStringLiteral("SZ")},
-                                       QVariantList{int(ZtE_ZQLX_AShare)},
-                                       qint64(7),
-                                       22030u,
-                                       50,
-                                       150,
-                                       false};
+                                       QVariantList{int(ZtE_ZQLX_AShare)}, qint64(7), 22030u, 50, 150, false};
         QCOMPARE(calls.first().args, expected);
         QCOMPARE(calls.first().checkDT, qint64(7));
         QCOMPARE(mMarket->calls(QStringLiteral("LBGD_QNowForBk_DL")).first().args.first().toString(),
@@ -154,15 +149,6 @@ private slots:
             PBDataChange::LBGD_QNowForZongHePaiMing_DL({QStringLiteral("SH")}, {ZtE_ZQLX_AShare}, 0, 0, 0, 7, true);
         QCOMPARE(list.count(), 7);
         QCOMPARE(list.getDataDownTime(), qint64(42));
-    }
-
-    void delDataAfterFlag()
-    {
-        QVERIFY(!PBDataChange::LBGD_GetDelDataAfter());
-        PBDataChange::LBGD_SetDelDataAfter(true);
-        QVERIFY(PBDataChange::LBGD_GetDelDataAfter());
-        PBDataChange::LBGD_SetDelDataAfter(false);
-        QVERIFY(!PBDataChange::LBGD_GetDelDataAfter());
     }
 };
 

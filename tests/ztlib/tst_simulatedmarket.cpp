@@ -409,7 +409,6 @@ private slots:
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("count");
         QTest::newRow("top gainers") << unsigned(ZtField::ChangeRatio) << true << 0 << 150;
-        QTest::newRow("top losers") << unsigned(ZtField::ChangeRatio) << false << 0 << 150;
         QTest::newRow("middle window") << unsigned(ZtField::Turnover) << true << 2450 << 150;
         QTest::newRow("window past the end is cut") << unsigned(ZtField::Last) << false << 4950 << 150;
         QTest::newRow("start past the end") << unsigned(ZtField::Last) << false << 100000 << 150;
@@ -455,27 +454,6 @@ private slots:
             if (c == 0)
                 QVERIFY2(a->getValue(ZtField::Code).toString() < b->getValue(ZtField::Code).toString(),
                          qPrintable(a->getUniqueValue(0) + QLatin1Char(' ') + b->getUniqueValue(0)));
-        }
-    }
-
-    void tiesFollowCodeInBothDirections()
-    {
-        for (bool desc : {false, true}) {
-            const DQDDataList list = allRows(bothMarkets, {ZtE_ZQLX_AShare, ZtE_ZQLX_BShare}, ZtField::Type, desc);
-            QStringList aCodes;
-            QStringList bCodes;
-            for (int i = 0; i < list.count(); ++i) {
-                const bool bShare = list.at(i)->getValue(ZtField::Type).toInt() == ZtE_ZQLX_BShare;
-                (bShare ? bCodes : aCodes).append(list.at(i)->getValue(ZtField::Code).toString());
-                if (i > 0 && bShare != (list.at(i - 1)->getValue(ZtField::Type).toInt() == ZtE_ZQLX_BShare))
-                    QCOMPARE(bShare, !desc);  // one switch from one group to the other
-            }
-            QStringList sorted = aCodes;
-            sorted.sort();
-            QCOMPARE(aCodes, sorted);
-            sorted = bCodes;
-            sorted.sort();
-            QCOMPARE(bCodes, sorted);
         }
     }
 
@@ -605,18 +583,6 @@ private slots:
                 volume += integer(row, ZtField::SeriesVolume);
             }
             QCOMPARE(volume, integer(&q, ZtField::Volume));
-        }
-    }
-
-    void minuteLineGrowsWithTheClock()
-    {
-        const Q_DD_Now q = market().quote(QStringLiteral("SZ000001"), false);
-        int before = market().dline(q, false, false, 0).count();
-        for (int step = 0; step < 10; ++step) {
-            mClock.advance(60000);
-            const int now = market().dline(q, false, false, 0).count();
-            QCOMPARE(now, before + 1);
-            before = now;
         }
     }
 
