@@ -14,323 +14,297 @@ class tst_PubConfig : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanupTestCase();
-
-    void builtInMenus();
-    void shippedMenusAreConsistent();
-    void unknownMenuIsEmpty();
-    void userMenuFileReplacesMenusByName();
-    void badMenuFileFallsBackToBuiltIn_data();
-    void badMenuFileFallsBackToBuiltIn();
-
-    void rankingColumnSets_data();
-    void rankingColumnSets();
-    void otherColumnSets();
-    void columnPointersOutliveReload();
-    void userColumnFile();
-    void badColumnFileFallsBackToBuiltIn();
-
-    void readConfigLayers();
-    void everyOptionHasADefault();
-    void md5_data();
-    void md5();
-    void replaceUrl_data();
-    void replaceUrl();
-    void urlTable();
-
-private:
-    void writeUserFile(const QString& name, const QByteArray& content);
-    QScopedPointer<QTemporaryDir> mDir;
-};
-
-void tst_PubConfig::init()
-{
-    mDir.reset(new QTemporaryDir);
-    QVERIFY(mDir->isValid());
-    PubConfig::setConfigDir(mDir->path());
-    PubCache::m_Logininfo = LoginInfo();
-}
-
-void tst_PubConfig::cleanupTestCase()
-{
-    PubConfig::setConfigDir(QString());
-}
-
-void tst_PubConfig::writeUserFile(const QString& name, const QByteArray& content)
-{
-    QFile file(QDir(mDir->path()).filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    PubConfig::reload();
-}
-
-void tst_PubConfig::builtInMenus()
-{
-    const auto left = PubConfig::getPubMenuNode("LeftMenu");
-    QVERIFY(left.size() >= 5);
-    QList<enumXmlType> types;
-    for (const auto& entry : left)
-        types.append(ZtXMLMenu(entry).getType());
-    QVERIFY(types.contains(XmlType_Button));
-    QVERIFY(types.contains(XmlType_Stretch));
-    const ZtXMLMenu first(left.first());
-    QVERIFY(!first.getText().isEmpty());
-    QVERIFY(!first.getTabName().isEmpty());
-
-    const auto zxg = PubConfig::getPubMenuNode("LeftMenu", first.getName());
-    QCOMPARE(zxg, left.first());
-
-    // The footer carries labels a host can address by name (ZtMainMenu::setText).
-    QVERIFY(!PubConfig::getPubMenuNode("FootMenu", "FootTime").isEmpty());
-    QCOMPARE(ZtXMLMenu(PubConfig::getPubMenuNode("FootMenu", "FootTime")).getType(), XmlType_Label);
-}
-
-// Functions of the keyboard list open pages by tab name and sub-entry; both must exist.
-void tst_PubConfig::shippedMenusAreConsistent()
-{
-    const auto functions = PubConfig::getPubMenuNode("KeyboardFunctions");
-    QVERIFY(!functions.isEmpty());
-    QSet<QString> keys;
-    for (const auto& entry : functions) {
-        const ZtXMLMenu f(entry);
-        QVERIFY2(!f.getValue("key").isEmpty(), qPrintable(f.getName()));
-        QVERIFY2(!keys.contains(f.getValue("key")), qPrintable("shortcut used twice: " + f.getValue("key")));
-        keys.insert(f.getValue("key"));
-        bool pageInLeftMenu = false;
-        for (const auto& item : PubConfig::getPubMenuNode("LeftMenu"))
-            pageInLeftMenu = pageInLeftMenu || ZtXMLMenu(item).getTabName() == f.getTabName();
-        QVERIFY2(pageInLeftMenu, qPrintable(f.getName() + " opens " + f.getTabName()));
-        const QString child = f.getValue("child");
-        if (!child.isEmpty())
-            QVERIFY2(!PubConfig::getPubMenuNode(f.getTabName(), child).isEmpty(), qPrintable(f.getName()));
+    void init()
+    {
+        mDir.reset(new QTemporaryDir);
+        QVERIFY(mDir->isValid());
+        PubConfig::setConfigDir(mDir->path());
+        PubCache::m_Logininfo = LoginInfo();
     }
-    QVERIFY(PubConfig::getPubMenuNode("KeyboardIndicators").size() >= 10);
-}
 
-void tst_PubConfig::unknownMenuIsEmpty()
-{
-    QVERIFY(PubConfig::getPubMenuNode("NoSuchMenu").isEmpty());
-    QVERIFY(PubConfig::getPubMenuNode("LeftMenu", "NoSuchEntry").isEmpty());
-    QVERIFY(PubConfig::getPubMenuNode(QString(), QString()).isEmpty());
-}
-
-void tst_PubConfig::userMenuFileReplacesMenusByName()
-{
-    const auto builtInFoot = PubConfig::getPubMenuNode("FootMenu");
-    writeUserFile("menus.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
-<menus>
-  <menu name="LeftMenu">
-    <item name="Only" text="唯一" type="0" extra="kept"/>
-  </menu>
-  <menu name="MyMenu"/>
-</menus>)");
-    const auto left = PubConfig::getPubMenuNode("LeftMenu");
-    QCOMPARE(left.size(), 1);
-    QCOMPARE(left.first().value("text"), QStringLiteral("唯一"));
-    QCOMPARE(left.first().value("extra"), QStringLiteral("kept"));
-    QCOMPARE(PubConfig::getPubMenuNode("FootMenu"), builtInFoot);
-    QVERIFY(PubConfig::getPubMenuNode("MyMenu").isEmpty());
-}
-
-void tst_PubConfig::badMenuFileFallsBackToBuiltIn_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("cut short") << QByteArray("<menus><menu name=\"LeftMenu\"><item name=\"x\"");
-    QTest::newRow("wrong root") << QByteArray("<columns/>");
-    QTest::newRow("menu without name") << QByteArray("<menus><menu><item name=\"x\"/></menu></menus>");
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("binary") << QByteArray("\x00\xff\xfe<menus>", 9);
-}
-
-void tst_PubConfig::badMenuFileFallsBackToBuiltIn()
-{
-    QFETCH(QByteArray, content);
-    const auto builtIn = PubConfig::getPubMenuNode("LeftMenu");
-    writeUserFile("menus.xml", content);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("menus\\.xml.*ignored"));
-    QCOMPARE(PubConfig::getPubMenuNode("LeftMenu"), builtIn);
-}
-
-void tst_PubConfig::rankingColumnSets_data()
-{
-    QTest::addColumn<ColumnGetter>("getter");
-    QTest::addColumn<uint>("rankedKey");
-    QTest::newRow("zdf") << ColumnGetter(&PubConfig::getColumnZHPM_zdf) << 22030u;
-    QTest::newRow("zf") << ColumnGetter(&PubConfig::getColumnZHPM_zf) << 22040u;
-    QTest::newRow("zje") << ColumnGetter(&PubConfig::getColumnZHPM_zje) << 17050u;
-    QTest::newRow("lb") << ColumnGetter(&PubConfig::getColumnZHPM_lb) << 22050u;
-    QTest::newRow("wb") << ColumnGetter(&PubConfig::getColumnZHPM_wb) << 22110u;
-    QTest::newRow("fzzdf05") << ColumnGetter(&PubConfig::getColumnZHPM_fzzdf05) << 22250u;
-}
-
-// A ranking tile fits four columns (code, name, price, ranked value) to its width.
-void tst_PubConfig::rankingColumnSets()
-{
-    QFETCH(ColumnGetter, getter);
-    QFETCH(uint, rankedKey);
-    const QList<GridField*> columns = getter();
-    QCOMPARE(columns.size(), 4);
-    QCOMPARE(columns.at(3)->getFieldId(), rankedKey);
-    QCOMPARE(columns.at(1)->getFieldId(), 10030u);
-    for (const GridField* f : columns) {
-        QVERIFY(f->getWidth() > 0);
-        QVERIFY(!f->getTitle().isEmpty());
-        QVERIFY(!f->mField.mFormat.isEmpty());
+    void cleanupTestCase()
+    {
+        PubConfig::setConfigDir(QString());
     }
-}
 
-void tst_PubConfig::otherColumnSets()
-{
-    const QList<GridField*> min = PubConfig::getColumnStokMin();
-    QVERIFY(!min.isEmpty());
-    QCOMPARE(min.first()->getFieldId(), 10030u);
+    void builtInMenus()
+    {
+        const auto left = PubConfig::getPubMenuNode("LeftMenu");
+        QVERIFY(left.size() >= 5);
+        QList<enumXmlType> types;
+        for (const auto& entry : left)
+            types.append(ZtXMLMenu(entry).getType());
+        QVERIFY(types.contains(XmlType_Button));
+        QVERIFY(types.contains(XmlType_Stretch));
+        const ZtXMLMenu first(left.first());
+        QVERIFY(!first.getText().isEmpty());
+        QVERIFY(!first.getTabName().isEmpty());
 
-    const QList<GridField*> msg = PubConfig::getStockMsg();
-    QVERIFY(msg.size() >= 2);
-    QCOMPARE(msg.first()->getFieldId(), 70010u);
-    QCOMPARE(msg.first()->mField.mFormat, QStringLiteral("[tn:hh:mm]"));
+        const auto zxg = PubConfig::getPubMenuNode("LeftMenu", first.getName());
+        QCOMPARE(zxg, left.first());
 
-    // The watchlist grid inserts its date-added column after 涨幅% (22030).
-    bool hasChange = false;
-    for (const GridField* f : PubConfig::getColumn("Zxg"))
-        hasChange = hasChange || f->getFieldId() == 22030u;
-    QVERIFY(hasChange);
-    QVERIFY(PubConfig::getColumn("NoSuchSet").isEmpty());
-}
+        // The footer carries labels a host can address by name (ZtMainMenu::setText).
+        QVERIFY(!PubConfig::getPubMenuNode("FootMenu", "FootTime").isEmpty());
+        QCOMPARE(ZtXMLMenu(PubConfig::getPubMenuNode("FootMenu", "FootTime")).getType(), XmlType_Label);
+    }
 
-void tst_PubConfig::columnPointersOutliveReload()
-{
-    const QList<GridField*> first = PubConfig::getColumnZHPM_zdf();
-    QCOMPARE(PubConfig::getColumnZHPM_zdf(), first);
-    PubConfig::reload();
-    const QList<GridField*> second = PubConfig::getColumnZHPM_zdf();
-    QVERIFY(second.first() != first.first());
-    // A panel built before the reload still reads its columns.
-    QCOMPARE(first.first()->getFieldId(), second.first()->getFieldId());
-    QCOMPARE(first.last()->getWidth(), second.last()->getWidth());
-}
+    // Functions of the keyboard list open pages by tab name and sub-entry; both must exist.
+    void shippedMenusAreConsistent()
+    {
+        const auto functions = PubConfig::getPubMenuNode("KeyboardFunctions");
+        QVERIFY(!functions.isEmpty());
+        QSet<QString> keys;
+        for (const auto& entry : functions) {
+            const ZtXMLMenu f(entry);
+            QVERIFY2(!f.getValue("key").isEmpty(), qPrintable(f.getName()));
+            QVERIFY2(!keys.contains(f.getValue("key")), qPrintable("shortcut used twice: " + f.getValue("key")));
+            keys.insert(f.getValue("key"));
+            bool pageInLeftMenu = false;
+            for (const auto& item : PubConfig::getPubMenuNode("LeftMenu"))
+                pageInLeftMenu = pageInLeftMenu || ZtXMLMenu(item).getTabName() == f.getTabName();
+            QVERIFY2(pageInLeftMenu, qPrintable(f.getName() + " opens " + f.getTabName()));
+            const QString child = f.getValue("child");
+            if (!child.isEmpty())
+                QVERIFY2(!PubConfig::getPubMenuNode(f.getTabName(), child).isEmpty(), qPrintable(f.getName()));
+        }
+        QVERIFY(PubConfig::getPubMenuNode("KeyboardIndicators").size() >= 10);
+    }
 
-void tst_PubConfig::userColumnFile()
-{
-    writeUserFile("columns.xml", R"(<columns>
-  <set name="StockMin">
-    <column title="代码" field="10020" format="!p" valueAlign="center" titleAlign="right" width="-5"
-            flag="1" param1="7" param2="-2"/>
-  </set>
-</columns>)");
-    const QList<GridField*> min = PubConfig::getColumnStokMin();
-    QCOMPARE(min.size(), 1);
-    const GridField* f = min.first();
-    QCOMPARE(f->getFieldId(), 10020u);
-    QCOMPARE(f->mField.mValueOption.alignment(), Qt::Alignment(Qt::AlignCenter));
-    QCOMPARE(f->mField.mTitleOption.alignment(), Qt::AlignRight | Qt::AlignVCenter);
-    QCOMPARE(f->getWidth(), 0);
-    QVERIFY(f->mField.mFlag);
-    QCOMPARE(f->mField.mParam1, 7);
-    QCOMPARE(f->mField.mParam2, -2);
-    QCOMPARE(PubConfig::getColumnZHPM_zdf().size(), 4);
-}
+    void unknownMenuIsEmpty()
+    {
+        QVERIFY(PubConfig::getPubMenuNode("NoSuchMenu").isEmpty());
+        QVERIFY(PubConfig::getPubMenuNode("LeftMenu", "NoSuchEntry").isEmpty());
+        QVERIFY(PubConfig::getPubMenuNode(QString(), QString()).isEmpty());
+    }
 
-void tst_PubConfig::badColumnFileFallsBackToBuiltIn()
-{
-    writeUserFile("columns.xml", R"(<columns><set name="StockMin">
-        <column title="代码" field="10020"/><column title="坏" field="abc"/></set></columns>)");
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("columns\\.xml.*not a number.*ignored"));
-    const QList<GridField*> min = PubConfig::getColumnStokMin();
-    QVERIFY(min.size() > 1);
-    QCOMPARE(min.first()->getFieldId(), 10030u);
-}
+    void userMenuFileReplacesMenusByName()
+    {
+        const auto builtInFoot = PubConfig::getPubMenuNode("FootMenu");
+        writeUserFile("menus.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+    <menus>
+      <menu name="LeftMenu">
+        <item name="Only" text="唯一" type="0" extra="kept"/>
+      </menu>
+      <menu name="MyMenu"/>
+    </menus>)");
+        const auto left = PubConfig::getPubMenuNode("LeftMenu");
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.first().value("text"), QStringLiteral("唯一"));
+        QCOMPARE(left.first().value("extra"), QStringLiteral("kept"));
+        QCOMPARE(PubConfig::getPubMenuNode("FootMenu"), builtInFoot);
+        QVERIFY(PubConfig::getPubMenuNode("MyMenu").isEmpty());
+    }
 
-void tst_PubConfig::readConfigLayers()
-{
-    QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys401").toBool(), true);
-    QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys402").toBool(), false);
-    QVERIFY(!PubConfig::ReadConfig("SysSetupInfo", "Sys99999").isValid());
-    QVERIFY(!PubConfig::ReadConfig("SysSetupInfo", QString()).isValid());
+    void badMenuFileFallsBackToBuiltIn_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("cut short") << QByteArray("<menus><menu name=\"LeftMenu\"><item name=\"x\"");
+        QTest::newRow("wrong root") << QByteArray("<columns/>");
+        QTest::newRow("menu without name") << QByteArray("<menus><menu><item name=\"x\"/></menu></menus>");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("binary") << QByteArray("\x00\xff\xfe<menus>", 9);
+    }
 
-    QVERIFY(PubConfig::WriteConfig("SysSetupInfo", "Sys401", false));
-    QVERIFY(PubConfig::WriteConfig("用户", "名称", QStringLiteral("张三")));
-    QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys401").toBool(), false);
-    QCOMPARE(PubConfig::ReadConfig("用户", "名称").toString(), QStringLiteral("张三"));
-    QVERIFY(QFile::exists(QDir(mDir->path()).filePath("config.ini")));
-    // Other keys still come from the defaults.
-    QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys201").toBool(), true);
-}
+    void badMenuFileFallsBackToBuiltIn()
+    {
+        QFETCH(QByteArray, content);
+        const auto builtIn = PubConfig::getPubMenuNode("LeftMenu");
+        writeUserFile("menus.xml", content);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("menus\\.xml.*ignored"));
+        QCOMPARE(PubConfig::getPubMenuNode("LeftMenu"), builtIn);
+    }
 
-// The settings page shows each option's stored value; a check box without a default
-// would start unchecked by accident.
-void tst_PubConfig::everyOptionHasADefault()
-{
-    const QList<SysTitleInfo> pages = PubConfig::getSysSetupList();
-    QVERIFY(pages.size() >= 2);
-    int options = 0;
-    for (const SysTitleInfo& page : pages) {
-        QVERIFY(!page.title().isEmpty());
-        for (const auto& section : page.getList()) {
-            for (const SysContentInfo& o : section.second) {
-                if (o.getType() != XmlType_CheckBox && o.getType() != XmlType_RadioButton)
-                    continue;
-                ++options;
-                QVERIFY2(PubConfig::ReadConfig("SysSetupInfo", o.getKey()).isValid(), qPrintable(o.getKey()));
-            }
+    void rankingColumnSets_data()
+    {
+        QTest::addColumn<ColumnGetter>("getter");
+        QTest::addColumn<uint>("rankedKey");
+        QTest::newRow("zdf") << ColumnGetter(&PubConfig::getColumnZHPM_zdf) << 22030u;
+        QTest::newRow("zf") << ColumnGetter(&PubConfig::getColumnZHPM_zf) << 22040u;
+        QTest::newRow("zje") << ColumnGetter(&PubConfig::getColumnZHPM_zje) << 17050u;
+        QTest::newRow("lb") << ColumnGetter(&PubConfig::getColumnZHPM_lb) << 22050u;
+        QTest::newRow("wb") << ColumnGetter(&PubConfig::getColumnZHPM_wb) << 22110u;
+        QTest::newRow("fzzdf05") << ColumnGetter(&PubConfig::getColumnZHPM_fzzdf05) << 22250u;
+    }
+
+    // A ranking tile fits four columns (code, name, price, ranked value) to its width.
+    void rankingColumnSets()
+    {
+        QFETCH(ColumnGetter, getter);
+        QFETCH(uint, rankedKey);
+        const QList<GridField*> columns = getter();
+        QCOMPARE(columns.size(), 4);
+        QCOMPARE(columns.at(3)->getFieldId(), rankedKey);
+        QCOMPARE(columns.at(1)->getFieldId(), 10030u);
+        for (const GridField* f : columns) {
+            QVERIFY(f->getWidth() > 0);
+            QVERIFY(!f->getTitle().isEmpty());
+            QVERIFY(!f->mField.mFormat.isEmpty());
         }
     }
-    QVERIFY(options >= 8);
-}
 
-void tst_PubConfig::md5_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("digest");
-    QTest::newRow("empty") << "" << "d41d8cd98f00b204e9800998ecf8427e";
-    QTest::newRow("abc") << "abc" << "900150983cd24fb0d6963f7d28e17f72";
-    QTest::newRow("utf-8") << "加载中…" << "fb4ca1cf1b956edf0f7e0bf0dfe88269";
-    QTest::newRow("user id") << "12345" << "827ccb0eea8a706c4c34a16891f84e7b";
-}
+    void otherColumnSets()
+    {
+        const QList<GridField*> min = PubConfig::getColumnStokMin();
+        QVERIFY(!min.isEmpty());
+        QCOMPARE(min.first()->getFieldId(), 10030u);
 
-void tst_PubConfig::md5()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, digest);
-    QCOMPARE(PubConfig::EncryPtionMD5(text), digest);
-}
+        const QList<GridField*> msg = PubConfig::getStockMsg();
+        QVERIFY(msg.size() >= 2);
+        QCOMPARE(msg.first()->getFieldId(), 70010u);
+        QCOMPARE(msg.first()->mField.mFormat, QStringLiteral("[tn:hh:mm]"));
 
-void tst_PubConfig::replaceUrl_data()
-{
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("host") << "{host}/a.html" << "https://web.ztquote.example/a.html";
-    QTest::newRow("login") << "x?uid={userid}&t={token}&n={username}" << "x?uid=42&t=a%26b%3Dc&n=%E5%BC%A0";
-    QTest::newRow("unknown kept") << "{nope}/{host" << "{nope}/{host";
-    QTest::newRow("arg mark kept") << "{host}/d?id=%1" << "https://web.ztquote.example/d?id=%1";
-    QTest::newRow("plain") << "https://a.test/" << "https://a.test/";
-}
+        // The watchlist grid inserts its date-added column after 涨幅% (22030).
+        bool hasChange = false;
+        for (const GridField* f : PubConfig::getColumn("Zxg"))
+            hasChange = hasChange || f->getFieldId() == 22030u;
+        QVERIFY(hasChange);
+        QVERIFY(PubConfig::getColumn("NoSuchSet").isEmpty());
+    }
 
-void tst_PubConfig::replaceUrl()
-{
-    QFETCH(QString, url);
-    QFETCH(QString, expected);
-    PubCache::m_Logininfo.setUserId(42);
-    PubCache::m_Logininfo.setSessionToken("a&b=c");
-    PubCache::m_Logininfo.setUserName("张");
-    QCOMPARE(PubConfig::replaceUrl(url), expected);
-}
+    void columnPointersOutliveReload()
+    {
+        const QList<GridField*> first = PubConfig::getColumnZHPM_zdf();
+        QCOMPARE(PubConfig::getColumnZHPM_zdf(), first);
+        PubConfig::reload();
+        const QList<GridField*> second = PubConfig::getColumnZHPM_zdf();
+        QVERIFY(second.first() != first.first());
+        // A panel built before the reload still reads its columns.
+        QCOMPARE(first.first()->getFieldId(), second.first()->getFieldId());
+        QCOMPARE(first.last()->getWidth(), second.last()->getWidth());
+    }
 
-void tst_PubConfig::urlTable()
-{
-    writeUserFile("config.ini", "[UrlParams]\nhost=http://127.0.0.1:9\n");
-    writeUserFile("urls.xml", R"(<urls><url key="web_news">{host}/mine.html</url></urls>)");
-    PubConfig::loadUrlList();
-    QCOMPARE(PubCache::mUrlList.value("web_news"), QStringLiteral("http://127.0.0.1:9/mine.html"));
-    const QString news = PubCache::mUrlList.value("frm_public_7x24");
-    QVERIFY(news.startsWith("http://127.0.0.1:9/"));
-    QVERIFY(news.contains("%1"));
-    QCOMPARE(news.arg("abc").right(3), QStringLiteral("abc"));
-    // Login placeholders wait for replaceUrl.
-    QVERIFY(PubCache::mUrlList.value("web_userinfo").contains("{token}"));
-}
+    void userColumnFile()
+    {
+        writeUserFile("columns.xml", R"(<columns>
+      <set name="StockMin">
+        <column title="代码" field="10020" format="!p" valueAlign="center" titleAlign="right" width="-5"
+                flag="1" param1="7" param2="-2"/>
+      </set>
+    </columns>)");
+        const QList<GridField*> min = PubConfig::getColumnStokMin();
+        QCOMPARE(min.size(), 1);
+        const GridField* f = min.first();
+        QCOMPARE(f->getFieldId(), 10020u);
+        QCOMPARE(f->mField.mValueOption.alignment(), Qt::Alignment(Qt::AlignCenter));
+        QCOMPARE(f->mField.mTitleOption.alignment(), Qt::AlignRight | Qt::AlignVCenter);
+        QCOMPARE(f->getWidth(), 0);
+        QVERIFY(f->mField.mFlag);
+        QCOMPARE(f->mField.mParam1, 7);
+        QCOMPARE(f->mField.mParam2, -2);
+        QCOMPARE(PubConfig::getColumnZHPM_zdf().size(), 4);
+    }
+
+    void badColumnFileFallsBackToBuiltIn()
+    {
+        writeUserFile("columns.xml", R"(<columns><set name="StockMin">
+            <column title="代码" field="10020"/><column title="坏" field="abc"/></set></columns>)");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("columns\\.xml.*not a number.*ignored"));
+        const QList<GridField*> min = PubConfig::getColumnStokMin();
+        QVERIFY(min.size() > 1);
+        QCOMPARE(min.first()->getFieldId(), 10030u);
+    }
+
+    void readConfigLayers()
+    {
+        QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys401").toBool(), true);
+        QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys402").toBool(), false);
+        QVERIFY(!PubConfig::ReadConfig("SysSetupInfo", "Sys99999").isValid());
+        QVERIFY(!PubConfig::ReadConfig("SysSetupInfo", QString()).isValid());
+
+        QVERIFY(PubConfig::WriteConfig("SysSetupInfo", "Sys401", false));
+        QVERIFY(PubConfig::WriteConfig("用户", "名称", QStringLiteral("张三")));
+        QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys401").toBool(), false);
+        QCOMPARE(PubConfig::ReadConfig("用户", "名称").toString(), QStringLiteral("张三"));
+        QVERIFY(QFile::exists(QDir(mDir->path()).filePath("config.ini")));
+        // Other keys still come from the defaults.
+        QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys201").toBool(), true);
+    }
+
+    // The settings page shows each option's stored value; a check box without a default
+    // would start unchecked by accident.
+    void everyOptionHasADefault()
+    {
+        const QList<SysTitleInfo> pages = PubConfig::getSysSetupList();
+        QVERIFY(pages.size() >= 2);
+        int options = 0;
+        for (const SysTitleInfo& page : pages) {
+            QVERIFY(!page.title().isEmpty());
+            for (const auto& section : page.getList()) {
+                for (const SysContentInfo& o : section.second) {
+                    if (o.getType() != XmlType_CheckBox && o.getType() != XmlType_RadioButton)
+                        continue;
+                    ++options;
+                    QVERIFY2(PubConfig::ReadConfig("SysSetupInfo", o.getKey()).isValid(), qPrintable(o.getKey()));
+                }
+            }
+        }
+        QVERIFY(options >= 8);
+    }
+
+    void md5_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("digest");
+        QTest::newRow("empty") << "" << "d41d8cd98f00b204e9800998ecf8427e";
+        QTest::newRow("abc") << "abc" << "900150983cd24fb0d6963f7d28e17f72";
+        QTest::newRow("utf-8") << "加载中…" << "fb4ca1cf1b956edf0f7e0bf0dfe88269";
+        QTest::newRow("user id") << "12345" << "827ccb0eea8a706c4c34a16891f84e7b";
+    }
+
+    void md5()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, digest);
+        QCOMPARE(PubConfig::EncryPtionMD5(text), digest);
+    }
+
+    void replaceUrl_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("host") << "{host}/a.html" << "https://web.ztquote.example/a.html";
+        QTest::newRow("login") << "x?uid={userid}&t={token}&n={username}" << "x?uid=42&t=a%26b%3Dc&n=%E5%BC%A0";
+        QTest::newRow("unknown kept") << "{nope}/{host" << "{nope}/{host";
+        QTest::newRow("arg mark kept") << "{host}/d?id=%1" << "https://web.ztquote.example/d?id=%1";
+        QTest::newRow("plain") << "https://a.test/" << "https://a.test/";
+    }
+
+    void replaceUrl()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, expected);
+        PubCache::m_Logininfo.setUserId(42);
+        PubCache::m_Logininfo.setSessionToken("a&b=c");
+        PubCache::m_Logininfo.setUserName("张");
+        QCOMPARE(PubConfig::replaceUrl(url), expected);
+    }
+
+    void urlTable()
+    {
+        writeUserFile("config.ini", "[UrlParams]\nhost=http://127.0.0.1:9\n");
+        writeUserFile("urls.xml", R"(<urls><url key="web_news">{host}/mine.html</url></urls>)");
+        PubConfig::loadUrlList();
+        QCOMPARE(PubCache::mUrlList.value("web_news"), QStringLiteral("http://127.0.0.1:9/mine.html"));
+        const QString news = PubCache::mUrlList.value("frm_public_7x24");
+        QVERIFY(news.startsWith("http://127.0.0.1:9/"));
+        QVERIFY(news.contains("%1"));
+        QCOMPARE(news.arg("abc").right(3), QStringLiteral("abc"));
+        // Login placeholders wait for replaceUrl.
+        QVERIFY(PubCache::mUrlList.value("web_userinfo").contains("{token}"));
+    }
+
+private:
+    void writeUserFile(const QString& name, const QByteArray& content)
+    {
+        QFile file(QDir(mDir->path()).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        PubConfig::reload();
+    }
+
+    QScopedPointer<QTemporaryDir> mDir;
+};
 
 QTEST_GUILESS_MAIN(tst_PubConfig)
 #include "tst_pubconfig.moc"

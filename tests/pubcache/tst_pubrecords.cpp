@@ -1,4 +1,3 @@
-#include <pubcache/rightmenu.h>
 #include <pubcache/stockyjmodel.h>
 #include <pubcache/stockzxgbk.h>
 #include <pubcache/ztxmlmenu.h>
@@ -14,121 +13,87 @@ class tst_PubRecords : public QObject
     Q_OBJECT
 
 private slots:
-    void xmlMenuChecked_data();
-    void xmlMenuChecked();
-    void xmlMenuType_data();
-    void xmlMenuType();
-    void rightMenuConstructors();
-    void zxgGroupKeepsCodesUnique();
-    void zxgEntryAddTime();
-    void yjModelCases();
+    void xmlMenuChecked_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("true") << "true" << true;
+        QTest::newRow("True") << "True" << true;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("false") << "false" << false;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("junk") << "yes please" << false;
+    }
+
+    void xmlMenuChecked()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, checked);
+        QCOMPARE(ZtXMLMenu({{"isChecked", value}}).getIsChecked(), checked);
+    }
+
+    void xmlMenuType_data()
+    {
+        QTest::addColumn<Attributes>("attributes");
+        QTest::addColumn<int>("type");
+        QTest::newRow("missing is a button") << Attributes{{"name", "a"}} << int(XmlType_Button);
+        QTest::newRow("stretch") << Attributes{{"type", "1"}} << int(XmlType_Stretch);
+        QTest::newRow("label with blanks") << Attributes{{"type", " 2 "}} << int(XmlType_Label);
+        QTest::newRow("radio") << Attributes{{"type", "4"}} << int(XmlType_RadioButton);
+        QTest::newRow("not a number") << Attributes{{"type", "button"}} << int(XmlType_None);
+    }
+
+    void xmlMenuType()
+    {
+        QFETCH(Attributes, attributes);
+        QFETCH(int, type);
+        QCOMPARE(int(ZtXMLMenu(attributes).getType()), type);
+    }
+
+    void zxgGroupKeepsCodesUnique()
+    {
+        StockZxgBK group("自选股");
+        QVERIFY(group.append(StockZxg("SH600000", 1)));
+        QVERIFY(group.append(StockZxg("SZ000001", 2)));
+        QVERIFY(!group.append(StockZxg("SH600000", 3)));
+        QCOMPARE(group.getCodes(), QStringList({"SH600000", "SZ000001"}));
+        QCOMPARE(group.getList().at(0).getAddTime(), quint64(1));
+        QVERIFY(group.remove("SH600000"));
+        QVERIFY(!group.remove("SH600000"));
+        QCOMPARE(group.indexOf("SZ000001"), 0);
+    }
+
+    void zxgEntryAddTime()
+    {
+        // A new entry is stamped now; the text is what the grids format as a packed date-time.
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        const StockZxg entry("SH600000");
+        const QDateTime added = DataTrans::getDateTimeFromULL(entry.getAddTimeText().toULongLong());
+        QVERIFY(added.isValid());
+        QVERIFY(added >= before && added <= QDateTime::currentDateTime().addSecs(1));
+        QVERIFY(StockZxg().getAddTimeText().isEmpty());
+        QCOMPARE(StockZxg("SH600000", 20250102030405006ull).getAddTimeText(), QStringLiteral("20250102030405006"));
+    }
+
+    void yjModelCases()
+    {
+        StockYJModel model("SH600000");
+        model.setCase(StockYJCase("a", 17030, ">=", "10.00", "股价", "价格预警", "元"));
+        model.setCase(StockYJCase("b", 22030, "<=", "-5", "涨幅", "跌幅预警", "%"));
+        QVERIFY(model.hasActiveCase());
+        // Same id replaces in place.
+        model.setCase(StockYJCase("a", 17030, ">=", "11.00", "股价", "价格预警", "元"));
+        QCOMPARE(model.count(), 2);
+        QCOMPARE(model.getCaseList().at(0).getThreshold(), QStringLiteral("11.00"));
+        QVERIFY(model.setCaseActive("a", false));
+        QVERIFY(model.setCaseActive("b", false));
+        QVERIFY(!model.setCaseActive("zz", false));
+        QVERIFY(!model.hasActiveCase());
+        QVERIFY(model.removeCase("a"));
+        QCOMPARE(model.indexOf("b"), 0);
+    }
 };
-
-void tst_PubRecords::xmlMenuChecked_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("true") << "true" << true;
-    QTest::newRow("True") << "True" << true;
-    QTest::newRow("1") << "1" << true;
-    QTest::newRow("false") << "false" << false;
-    QTest::newRow("0") << "0" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("junk") << "yes please" << false;
-}
-
-void tst_PubRecords::xmlMenuChecked()
-{
-    QFETCH(QString, value);
-    QFETCH(bool, checked);
-    QCOMPARE(ZtXMLMenu({{"isChecked", value}}).getIsChecked(), checked);
-}
-
-void tst_PubRecords::xmlMenuType_data()
-{
-    QTest::addColumn<Attributes>("attributes");
-    QTest::addColumn<int>("type");
-    QTest::newRow("missing is a button") << Attributes{{"name", "a"}} << int(XmlType_Button);
-    QTest::newRow("stretch") << Attributes{{"type", "1"}} << int(XmlType_Stretch);
-    QTest::newRow("label with blanks") << Attributes{{"type", " 2 "}} << int(XmlType_Label);
-    QTest::newRow("radio") << Attributes{{"type", "4"}} << int(XmlType_RadioButton);
-    QTest::newRow("not a number") << Attributes{{"type", "button"}} << int(XmlType_None);
-}
-
-void tst_PubRecords::xmlMenuType()
-{
-    QFETCH(Attributes, attributes);
-    QFETCH(int, type);
-    QCOMPARE(int(ZtXMLMenu(attributes).getType()), type);
-}
-
-void tst_PubRecords::rightMenuConstructors()
-{
-    const RightMenu plain("打开", 2000);
-    QCOMPARE(plain.getText(), QStringLiteral("打开"));
-    QCOMPARE(plain.getData().toInt(), 2000);
-    QVERIFY(!plain.isCheckable() && !plain.isChecked() && !plain.isSeparator() && !plain.hasChildren());
-    QVERIFY(plain.getIconPath().isEmpty());
-
-    // The grids pass (true, false, ""): checkable, not checked, no icon.
-    const RightMenu checkable("标记①", QStringLiteral("1"), true, false, QString());
-    QVERIFY(checkable.isCheckable());
-    QVERIFY(!checkable.isChecked());
-    QCOMPARE(checkable.getData().toString(), QStringLiteral("1"));
-
-    const RightMenu separator(true);
-    QVERIFY(separator.isSeparator());
-    QVERIFY(separator.getText().isEmpty());
-
-    const RightMenu sub("光标跟随", 2008, {RightMenu("跟随行", 3501, true, false, QString()), RightMenu(true)});
-    QVERIFY(sub.hasChildren());
-    QCOMPARE(sub.getChildren().size(), 2);
-    QCOMPARE(sub.getWidth(), 0);
-    QCOMPARE(sub.getChildren().at(0).getData().toInt(), 3501);
-}
-
-void tst_PubRecords::zxgGroupKeepsCodesUnique()
-{
-    StockZxgBK group("自选股");
-    QVERIFY(group.append(StockZxg("SH600000", 1)));
-    QVERIFY(group.append(StockZxg("SZ000001", 2)));
-    QVERIFY(!group.append(StockZxg("SH600000", 3)));
-    QCOMPARE(group.getCodes(), QStringList({"SH600000", "SZ000001"}));
-    QCOMPARE(group.getList().at(0).getAddTime(), quint64(1));
-    QVERIFY(group.remove("SH600000"));
-    QVERIFY(!group.remove("SH600000"));
-    QCOMPARE(group.indexOf("SZ000001"), 0);
-}
-
-void tst_PubRecords::zxgEntryAddTime()
-{
-    // A new entry is stamped now; the text is what the grids format as a packed date-time.
-    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-    const StockZxg entry("SH600000");
-    const QDateTime added = DataTrans::getDateTimeFromULL(entry.getAddTimeText().toULongLong());
-    QVERIFY(added.isValid());
-    QVERIFY(added >= before && added <= QDateTime::currentDateTime().addSecs(1));
-    QVERIFY(StockZxg().getAddTimeText().isEmpty());
-    QCOMPARE(StockZxg("SH600000", 20250102030405006ull).getAddTimeText(), QStringLiteral("20250102030405006"));
-}
-
-void tst_PubRecords::yjModelCases()
-{
-    StockYJModel model("SH600000");
-    model.setCase(StockYJCase("a", 17030, ">=", "10.00", "股价", "价格预警", "元"));
-    model.setCase(StockYJCase("b", 22030, "<=", "-5", "涨幅", "跌幅预警", "%"));
-    QVERIFY(model.hasActiveCase());
-    // Same id replaces in place.
-    model.setCase(StockYJCase("a", 17030, ">=", "11.00", "股价", "价格预警", "元"));
-    QCOMPARE(model.count(), 2);
-    QCOMPARE(model.getCaseList().at(0).getThreshold(), QStringLiteral("11.00"));
-    QVERIFY(model.setCaseActive("a", false));
-    QVERIFY(model.setCaseActive("b", false));
-    QVERIFY(!model.setCaseActive("zz", false));
-    QVERIFY(!model.hasActiveCase());
-    QVERIFY(model.removeCase("a"));
-    QCOMPARE(model.indexOf("b"), 0);
-}
 
 QTEST_APPLESS_MAIN(tst_PubRecords)
 #include "tst_pubrecords.moc"
