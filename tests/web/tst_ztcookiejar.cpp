@@ -41,17 +41,26 @@ QByteArray variantStream(quint32 version, quint32 count, const QList<QByteArray>
     return bytes;
 }
 
-// An INI file whose "cookies" value is the given variant stream.
-void writeCookieFile(const QString& path, const QByteArray& variant)
+// INI text whose "cookies" value is the given variant stream.
+QByteArray cookieIni(const QByteArray& variant)
 {
     QByteArray text = "[General]\ncookies=@Variant(";
     for (unsigned char c : variant)
         text += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
-    text += ")\n";
+    return text + ")\n";
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    file.write(content);
+}
+
+void writeCookieFile(const QString& path, const QByteArray& variant)
+{
+    writeFile(path, cookieIni(variant));
 }
 
 QByteArray readAll(const QString& path)
@@ -207,24 +216,19 @@ private slots:
         QTest::addColumn<QString>("warning");
         const QByteArray a = makeCookie("a", ".example.com", inDays(5)).toRawForm();
         const QByteArray b = makeCookie("b", ".example.com", inDays(5)).toRawForm();
-        const auto ini = [](const QByteArray& variant) {
-            QByteArray text = "[General]\ncookies=@Variant(";
-            for (unsigned char c : variant)
-                text += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
-            return text + ")\n";
-        };
-        QTest::newRow("stream version 22") << ini(variantStream(22, 2, {a, b})) << 0 << "stream version 22";
-        QTest::newRow("stream version 24") << ini(variantStream(24, 2, {a, b})) << 0 << "stream version 24";
-        QTest::newRow("fewer entries than counted") << ini(variantStream(23, 5, {a, b})) << 2 << "ends after 2 of 5";
-        QTest::newRow("entry cut in the middle")
-            << ini(variantStream(23, 2, {a, b}).left(variantStream(23, 2, {a, b}).size() - 10)) << 1 << "ends after 1 of 2";
-        QTest::newRow("unparsable entry") << ini(variantStream(23, 3, {a, "=", b})) << 2
+        const QByteArray two = variantStream(23, 2, {a, b});
+        QTest::newRow("stream version 22") << cookieIni(variantStream(22, 2, {a, b})) << 0 << "stream version 22";
+        QTest::newRow("stream version 24") << cookieIni(variantStream(24, 2, {a, b})) << 0 << "stream version 24";
+        QTest::newRow("fewer entries than counted") << cookieIni(variantStream(23, 5, {a, b})) << 2
+                                                    << "ends after 2 of 5";
+        QTest::newRow("entry cut in the middle") << cookieIni(two.left(two.size() - 10)) << 1 << "ends after 1 of 2";
+        QTest::newRow("unparsable entry") << cookieIni(variantStream(23, 3, {a, "=", b})) << 2
                                           << "Unable to parse saved cookie";
-        const QByteArray whole = ini(variantStream(23, 2, {a, b}));
+        const QByteArray whole = cookieIni(two);
         QTest::newRow("file truncated") << whole.left(whole.size() / 2) << 0 << "no readable cookie list";
         QTest::newRow("unknown type name")
-            << ini(QByteArray(variantStream(23, 1, {a})).replace("QList<QNetworkCookie>", "QList<QNetworkCookiX>")) << 0
-            << "no readable cookie list";
+            << cookieIni(QByteArray(variantStream(23, 1, {a})).replace("QList<QNetworkCookie>", "QList<QNetworkCookiX>"))
+            << 0 << "no readable cookie list";
         QTest::newRow("plain text value") << QByteArray("[General]\ncookies=hello\n") << 0 << "no readable cookie list";
         QByteArray noise;
         for (int i = 0; i < 4096; ++i)
@@ -238,11 +242,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, cookies);
         QFETCH(QString, warning);
-        QDir().mkpath(QFileInfo(cookieFile()).absolutePath());
-        QFile file(cookieFile());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
+        writeFile(cookieFile(), content);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("CookieJar: .*" + QRegularExpression::escape(warning)));
         QScopedPointer<ZtCookieJar> jar(newJar());
         QCOMPARE(jar->cookies().size(), cookies);
@@ -257,12 +257,10 @@ private slots:
 
     void randomFileDoesNotCrash()
     {
-        QDir().mkpath(QFileInfo(cookieFile()).absolutePath());
-        QFile file(cookieFile());
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray noise;
         for (int i = 0; i < 20000; ++i)
-            file.putChar(char((i * 2654435761u) >> 13));
-        file.close();
+            noise += char((i * 2654435761u) >> 13);
+        writeFile(cookieFile(), noise);
         QScopedPointer<ZtCookieJar> jar(newJar());
         QCOMPARE(jar->cookies().size(), 0);
     }
@@ -542,7 +540,6 @@ private slots:
         jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
         CookieModel model(jar.data());
         QCOMPARE(model.rowCount(), 0);
-        QCOMPARE(model.columnCount(), 6);
         QCOMPARE(model.headerData(CookieModel::NameColumn, Qt::Horizontal).toString(), QStringLiteral("名称"));
         QCOMPARE(model.headerData(CookieModel::SessionColumn, Qt::Horizontal).toString(), QStringLiteral("会话"));
 

@@ -67,7 +67,6 @@ private slots:
     void defaults()
     {
         ZtDownLoadFile dl;
-        QCOMPARE(dl.timeOut(), 5000);
         QCOMPARE(ZtDownLoadFile::configuredBaseUrl(), QUrl(QStringLiteral("http://127.0.0.1:18080/update/")));
         QCOMPARE(dl.targetDirectory(), QCoreApplication::applicationDirPath());
         QVERIFY(!dl.isDownloading());
