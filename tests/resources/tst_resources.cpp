@@ -24,149 +24,139 @@ public:
     static void initMain() { registeredBeforeApp = QFile::exists(QLatin1String(closeIcon)); }
 
 private slots:
-    void registeredOnLoad();
-    void folders_data();
-    void folders();
-    void images_data();
-    void images();
-    void beep();
-    void translations_data();
-    void translations();
-    void buttonBoxSpeaksChinese();
-};
+    void registeredOnLoad()
+    {
+        QVERIFY(registeredBeforeApp);
+        QVERIFY(ZtControlLibInfo::resourcesReady());
+    }
 
-void tst_Resources::registeredOnLoad()
-{
-    QVERIFY(registeredBeforeApp);
-    QVERIFY(ZtControlLibInfo::resourcesReady());
-}
+    // The .qrc is built from a glob; an empty folder means the glob lost it.
+    void folders_data()
+    {
+        QTest::addColumn<QString>("folder");
+        for (const char *f : {"BaseForm", "MainFrom", "SubFrom", "Login", "CUD", "Audio", "Fonts"})
+            QTest::newRow(f) << QStringLiteral(":/images/") + QLatin1String(f);
+    }
 
-// The .qrc is built from a glob; an empty folder means the glob lost it.
-void tst_Resources::folders_data()
-{
-    QTest::addColumn<QString>("folder");
-    for (const char *f : {"BaseForm", "MainFrom", "SubFrom", "Login", "CUD", "Audio", "Fonts"})
-        QTest::newRow(f) << QStringLiteral(":/images/") + QLatin1String(f);
-}
+    void folders()
+    {
+        QFETCH(QString, folder);
+        const QDir dir(folder);
+        QVERIFY2(dir.exists(), qPrintable(folder));
+        QVERIFY(!dir.entryList(QDir::Files).isEmpty());
+    }
 
-void tst_Resources::folders()
-{
-    QFETCH(QString, folder);
-    const QDir dir(folder);
-    QVERIFY2(dir.exists(), qPrintable(folder));
-    QVERIFY(!dir.entryList(QDir::Files).isEmpty());
-}
+    void images_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QSize>("size");
 
-void tst_Resources::images_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QSize>("size");
+        const struct {
+            const char *path;
+            int w, h;
+        } rows[] = {
+            {"BaseForm/img_poupicon.png", 16, 16},  {"BaseForm/img_top_none.png", 25, 25},
+            {"BaseForm/img_min_none.png", 35, 30},  {"BaseForm/img_max_none.png", 35, 30},
+            {"BaseForm/img_back_none.png", 35, 30}, {"BaseForm/img_close_none.png", 40, 30},
+            {"MainFrom/btn_dxjl.png", 16, 16},      {"MainFrom/cbb_jpjldown.png", 21, 20},
+            {"MainFrom/cbb_jpjlfind.png", 25, 20},  {"MainFrom/img_7x24.png", 16, 16},
+            {"SubFrom/dgtl_zxg.png", 16, 16},       {"SubFrom/img_FoldLeft.png", 16, 14},
+            {"SubFrom/img_FoldRigh.png", 16, 14},   {"SubFrom/img_FoldFull.png", 14, 14},
+            {"SubFrom/img_FoldLast.png", 16, 14},   {"Login/img_logo.png", 64, 64},
+            {"CUD/img_add.png", 16, 16},            {"CUD/img_update.png", 16, 16},
+            {"CUD/img_delete.png", 16, 16},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.path) << QStringLiteral(":/images/") + QLatin1String(r.path)
+                                  << QSize(r.w, r.h);
+    }
 
-    const struct {
-        const char *path;
-        int w, h;
-    } rows[] = {
-        {"BaseForm/img_poupicon.png", 16, 16},  {"BaseForm/img_top_none.png", 25, 25},
-        {"BaseForm/img_min_none.png", 35, 30},  {"BaseForm/img_max_none.png", 35, 30},
-        {"BaseForm/img_back_none.png", 35, 30}, {"BaseForm/img_close_none.png", 40, 30},
-        {"MainFrom/btn_dxjl.png", 16, 16},      {"MainFrom/cbb_jpjldown.png", 21, 20},
-        {"MainFrom/cbb_jpjlfind.png", 25, 20},  {"MainFrom/img_7x24.png", 16, 16},
-        {"SubFrom/dgtl_zxg.png", 16, 16},       {"SubFrom/img_FoldLeft.png", 16, 14},
-        {"SubFrom/img_FoldRigh.png", 16, 14},   {"SubFrom/img_FoldFull.png", 14, 14},
-        {"SubFrom/img_FoldLast.png", 16, 14},   {"Login/img_logo.png", 64, 64},
-        {"CUD/img_add.png", 16, 16},            {"CUD/img_update.png", 16, 16},
-        {"CUD/img_delete.png", 16, 16},
-    };
-    for (const auto &r : rows)
-        QTest::newRow(r.path) << QStringLiteral(":/images/") + QLatin1String(r.path)
-                              << QSize(r.w, r.h);
-}
+    void images()
+    {
+        QFETCH(QString, path);
+        QFETCH(QSize, size);
 
-void tst_Resources::images()
-{
-    QFETCH(QString, path);
-    QFETCH(QSize, size);
+        QVERIFY2(QFile::exists(path), qPrintable(path));
+        const QPixmap pixmap(path);
+        QVERIFY(!pixmap.isNull());
+        QCOMPARE(pixmap.size(), size);
 
-    QVERIFY2(QFile::exists(path), qPrintable(path));
-    const QPixmap pixmap(path);
-    QVERIFY(!pixmap.isNull());
-    QCOMPARE(pixmap.size(), size);
-
-    // Drawn on a transparent background, and something is actually drawn.
-    const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
-    QVERIFY(image.hasAlphaChannel());
-    int opaque = 0;
-    int clear = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const int a = qAlpha(image.pixel(x, y));
-            opaque += a > 128;
-            clear += a == 0;
+        // Drawn on a transparent background, and something is actually drawn.
+        const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        QVERIFY(image.hasAlphaChannel());
+        int opaque = 0;
+        int clear = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const int a = qAlpha(image.pixel(x, y));
+                opaque += a > 128;
+                clear += a == 0;
+            }
         }
+        QVERIFY2(opaque > 0, "image is fully transparent");
+        QVERIFY2(clear > 0, "image has no transparent background");
     }
-    QVERIFY2(opaque > 0, "image is fully transparent");
-    QVERIFY2(clear > 0, "image has no transparent background");
-}
 
-void tst_Resources::beep()
-{
-    QFile file(QStringLiteral(":/images/Audio/dididi.mp3"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray data = file.readAll();
-    QVERIFY(data.size() > 256);
-    QVERIFY2(data.size() < 64 * 1024, "a short beep should stay small");
+    void beep()
+    {
+        QFile file(QStringLiteral(":/images/Audio/dididi.mp3"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray data = file.readAll();
+        QVERIFY(data.size() > 256);
+        QVERIFY2(data.size() < 64 * 1024, "a short beep should stay small");
 
-    // Skip an ID3v2 tag (its size is stored in 7-bit bytes); audio must follow.
-    int offset = 0;
-    if (data.startsWith("ID3")) {
-        QVERIFY(data.size() > 10);
-        offset = 10;
-        for (int i = 6; i < 10; ++i)
-            offset += (uchar(data.at(i)) & 0x7f) << (7 * (9 - i));
+        // Skip an ID3v2 tag (its size is stored in 7-bit bytes); audio must follow.
+        int offset = 0;
+        if (data.startsWith("ID3")) {
+            QVERIFY(data.size() > 10);
+            offset = 10;
+            for (int i = 6; i < 10; ++i)
+                offset += (uchar(data.at(i)) & 0x7f) << (7 * (9 - i));
+        }
+        QVERIFY(offset + 4 <= data.size());
+        const uchar b0 = uchar(data.at(offset));
+        const uchar b1 = uchar(data.at(offset + 1));
+        QVERIFY2(b0 == 0xff && (b1 & 0xe0) == 0xe0, "no MPEG frame sync");
+        QCOMPARE((b1 >> 1) & 0x3, 1); // layer III
     }
-    QVERIFY(offset + 4 <= data.size());
-    const uchar b0 = uchar(data.at(offset));
-    const uchar b1 = uchar(data.at(offset + 1));
-    QVERIFY2(b0 == 0xff && (b1 & 0xe0) == 0xe0, "no MPEG frame sync");
-    QCOMPARE((b1 >> 1) & 0x3, 1); // layer III
-}
 
-void tst_Resources::translations_data()
-{
-    QTest::addColumn<QString>("context");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("expected");
+    void translations_data()
+    {
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("expected");
 
-    QTest::newRow("button OK") << "QPlatformTheme" << "OK" << QString::fromUtf8("确定");
-    QTest::newRow("button Cancel") << "QPlatformTheme" << "Cancel" << QString::fromUtf8("取消");
-    QTest::newRow("button &Yes") << "QPlatformTheme" << "&Yes" << QString::fromUtf8("是(&Y)");
-    QTest::newRow("progress Cancel") << "QProgressDialog" << "Cancel"
-                                     << QString::fromUtf8("取消");
-}
+        QTest::newRow("button OK") << "QPlatformTheme" << "OK" << QString::fromUtf8("确定");
+        QTest::newRow("button Cancel") << "QPlatformTheme" << "Cancel" << QString::fromUtf8("取消");
+        QTest::newRow("button &Yes") << "QPlatformTheme" << "&Yes" << QString::fromUtf8("是(&Y)");
+        QTest::newRow("progress Cancel") << "QProgressDialog" << "Cancel"
+                                         << QString::fromUtf8("取消");
+    }
 
-// qt_zh_CN.qm only names other catalogs; loading it proves they sit next to it.
-void tst_Resources::translations()
-{
-    QFETCH(QString, context);
-    QFETCH(QString, source);
-    QFETCH(QString, expected);
+    // qt_zh_CN.qm only names other catalogs; loading it proves they sit next to it.
+    void translations()
+    {
+        QFETCH(QString, context);
+        QFETCH(QString, source);
+        QFETCH(QString, expected);
 
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(":/images/Fonts/qt_zh_CN.qm")));
-    QCOMPARE(translator.translate(context.toLatin1().constData(), source.toLatin1().constData()), expected);
-}
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/images/Fonts/qt_zh_CN.qm")));
+        QCOMPARE(translator.translate(context.toLatin1().constData(), source.toLatin1().constData()), expected);
+    }
 
-void tst_Resources::buttonBoxSpeaksChinese()
-{
-    QTranslator translator;
-    QVERIFY(translator.load(QStringLiteral(":/images/Fonts/qt_zh_CN.qm")));
-    QVERIFY(QCoreApplication::installTranslator(&translator));
-    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QCoreApplication::removeTranslator(&translator);
+    void buttonBoxSpeaksChinese()
+    {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/images/Fonts/qt_zh_CN.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCoreApplication::removeTranslator(&translator);
 
-    QCOMPARE(box.button(QDialogButtonBox::Ok)->text(), QString::fromUtf8("确定"));
-    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("取消"));
-}
+        QCOMPARE(box.button(QDialogButtonBox::Ok)->text(), QString::fromUtf8("确定"));
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("取消"));
+    }
+};
 
 QTEST_MAIN(tst_Resources)
 #include "tst_resources.moc"
