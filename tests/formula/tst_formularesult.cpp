@@ -1,4 +1,3 @@
-#include <formula/cinputdata.h>
 #include <formula/formularesult.h>
 
 #include <QtTest>
@@ -185,17 +184,6 @@ private slots:
         QFETCH(quint32, bits);
         QFETCH(bool, valid);
         QCOMPARE(FormulaResult::CheckValue(fromBits(bits)), valid);
-    }
-
-    // The engine fills the stamp; value-initialised inputs start at zero.
-    void inputStampValueInitialised()
-    {
-        CInputData input{};
-        QCOMPARE(input.stamp, std::int64_t(0));
-        input.stocks.resize(1);
-        input.stocks.front().fields[31] = 0xDEADBEEFu;
-        const CInputData copy = input;
-        QCOMPARE(copy.stocks.front().fields[31], 0xDEADBEEFu);
     }
 };
 
