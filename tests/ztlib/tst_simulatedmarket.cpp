@@ -125,10 +125,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QElapsedTimer timer;
-        timer.start();
         mMarket = std::make_unique<SimulatedMarket>(42, mClock.function(), wednesday);
-        qInfo("universe built in %lld ms", timer.elapsed());
     }
 
     void init() { mClock.set(0); }
@@ -195,29 +192,6 @@ private slots:
         QVERIFY(counts[1] >= 4900 && counts[1] <= 5100);
         QVERIFY(counts[2] >= 90 && counts[2] <= 110);
         QVERIFY(counts[3] >= 60);
-    }
-
-    void indexLevels_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<double>("level");
-        QTest::newRow("Shanghai composite") << "SH000001" << QStringLiteral("上证指数") << 3200.0;
-        QTest::newRow("Shenzhen component") << "SZ399001" << QStringLiteral("深证成指") << 10500.0;
-        QTest::newRow("ChiNext") << "SZ399006" << QStringLiteral("创业板指") << 2100.0;
-        QTest::newRow("SME 100") << "SZ399005" << QStringLiteral("中小100") << 6500.0;
-        QTest::newRow("CSI 300") << "SH000300" << QStringLiteral("沪深300") << 3800.0;
-    }
-
-    void indexLevels()
-    {
-        QFETCH(QString, code);
-        QFETCH(QString, name);
-        QFETCH(double, level);
-        const Q_DD_Now q = market().quote(code, false);
-        QCOMPARE(q.getValue(ZtField::Name).toString(), name);
-        QVERIFY2(qAbs(num(&q, ZtField::Last) / level - 1) < 0.25, qPrintable(q.getValue(ZtField::Last).toString()));
-        QVERIFY(q.getValue(ZtField::RiseCount).toInt() + q.getValue(ZtField::FallCount).toInt() > 0);
     }
 
     void sameSeedAndClockGiveSameAnswers()
@@ -910,16 +884,6 @@ private slots:
             t.join();
         QCOMPARE(answers.load(), 240);
         QCOMPARE(failures.load(), 0);
-    }
-
-    // A 150-row window of all A shares, each read in a new market second (so the snapshot is rebuilt).
-    void windowQueryTime()
-    {
-        market().qnowForMarkets(bothMarkets, {ZtE_ZQLX_AShare}, 0, 22030, 2000, 150, true);
-        QBENCHMARK {
-            mClock.advance(1000);
-            market().qnowForMarkets(bothMarkets, {ZtE_ZQLX_AShare}, 0, 22030, 2000, 150, true);
-        }
     }
 };
 
