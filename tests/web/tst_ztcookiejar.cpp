@@ -540,8 +540,6 @@ private slots:
         jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
         CookieModel model(jar.data());
         QCOMPARE(model.rowCount(), 0);
-        QCOMPARE(model.headerData(CookieModel::NameColumn, Qt::Horizontal).toString(), QStringLiteral("名称"));
-        QCOMPARE(model.headerData(CookieModel::SessionColumn, Qt::Horizontal).toString(), QStringLiteral("会话"));
 
         const QDateTime expiry(QDate(2030, 5, 6), QTime(7, 8, 9), Qt::LocalTime);
         jar->setCookiesFromUrl({makeCookie("z", "b.com", expiry, true, "/p")}, QUrl("https://b.com/p"));
