@@ -82,12 +82,8 @@ private slots:
                                                      {QStringLiteral("iconActive"), mGreen}});
         ZtToolButton button(xml, true, nullptr);
         button.resize(80, 40);
-        QCOMPARE(button.objectName(), QStringLiteral("btnZXG"));
-        QCOMPARE(button.toolTip(), QStringLiteral("自选股"));
-        QCOMPARE(button.getTabname(), QStringLiteral("zxg"));
         QVERIFY(button.isCheckable());
         QCOMPARE(button.iconSize(), QSize(24, 24));
-        QCOMPARE(button.getXmlData(), xml);
         button.setText(QString());
         QCOMPARE(button.text(), QStringLiteral("自选股"));
 
