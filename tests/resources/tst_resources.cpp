@@ -1,12 +1,10 @@
 #include <ztversion.h>
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPixmap>
-#include <QPushButton>
 #include <QTranslator>
 #include <QtTest>
 
@@ -143,18 +141,6 @@ private slots:
         QTranslator translator;
         QVERIFY(translator.load(QStringLiteral(":/images/Fonts/qt_zh_CN.qm")));
         QCOMPARE(translator.translate(context.toLatin1().constData(), source.toLatin1().constData()), expected);
-    }
-
-    void buttonBoxSpeaksChinese()
-    {
-        QTranslator translator;
-        QVERIFY(translator.load(QStringLiteral(":/images/Fonts/qt_zh_CN.qm")));
-        QVERIFY(QCoreApplication::installTranslator(&translator));
-        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-        QCoreApplication::removeTranslator(&translator);
-
-        QCOMPARE(box.button(QDialogButtonBox::Ok)->text(), QString::fromUtf8("确定"));
-        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("取消"));
     }
 };
 
