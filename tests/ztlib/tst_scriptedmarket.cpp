@@ -72,42 +72,6 @@ private slots:
         QVERIFY(PBDataChange::LBDG_QNowSingle(QStringLiteral("SH000001"), false).isEmpty());
     }
 
-    void callsAreLoggedWithArguments()
-    {
-        PBDataChange::LBGD_QNowForMK_DL({QStringLiteral("SH"), QStringLiteral("SZ")}, {ZtE_ZQLX_AShare}, 7, 22030,
-                                        50, 150, false);
-        PBDataChange::LBGD_QNowForBk_DL(QStringLiteral("BK0001"), 3, 0, true);
-        QCOMPARE(mMarket->totalCalls(), 2);
-        const auto calls = mMarket->calls(QStringLiteral("LBGD_QNowForMK_DL"));
-        QCOMPARE(calls.size(), 1);
-        const QVariantList expected = {QStringList{QStringLiteral("SH"), QStringLiteral("SZ")},
-                                       QVariantList{int(ZtE_ZQLX_AShare)}, qint64(7), 22030u, 50, 150, false};
-        QCOMPARE(calls.first().args, expected);
-        QCOMPARE(calls.first().checkDT, qint64(7));
-        QCOMPARE(mMarket->calls(QStringLiteral("LBGD_QNowForBk_DL")).first().args.first().toString(),
-                 QStringLiteral("BK0001"));
-        mMarket->clearCalls();
-        QCOMPARE(mMarket->totalCalls(), 0);
-    }
-
-    void quotesInRequestOrder()
-    {
-        Q_DD_Now a;
-        a.setValue(ZtField::UniqueCode, QStringLiteral("SH600000"));
-        Q_DD_Now b;
-        b.setValue(ZtField::UniqueCode, QStringLiteral("SZ000001"));
-        mMarket->setQuote(QStringLiteral("SH600000"), a);
-        mMarket->setQuote(QStringLiteral("SZ000001"), b);
-        mMarket->setQuotesDownTime(10);
-        const DQDDataList list = PBDataChange::LBDG_QNow_DL(
-            {QStringLiteral("SZ000001"), QStringLiteral("XX"), QStringLiteral("SH600000")}, 9, true, 0);
-        QCOMPARE(list.count(), 2);
-        QCOMPARE(list.at(0)->getUniqueValue(0), QStringLiteral("SZ000001"));
-        QCOMPARE(list.at(1)->getUniqueValue(0), QStringLiteral("SH600000"));
-        QVERIFY(list.getDataIsUpdate());
-        QCOMPARE(PBDataChange::LBDG_QNow({QStringLiteral("XX")}, 0, true).size(), 0);
-    }
-
     // A held query blocks its caller until released, so a test can change the
     // request while a read is in flight.
     void holdBlocksUntilRelease()
@@ -137,18 +101,6 @@ private slots:
         QVERIFY(mMarket->waitForCalls(QStringLiteral("LBGD_Xxdl_Lssj"), 3, 5000));
         reads.waitForFinished();
         QVERIFY(!mMarket->waitForCalls(QStringLiteral("LBGD_Xxdl_Lssj"), 4, 10));
-    }
-
-    void answerFunctionSeesTheCall()
-    {
-        mMarket->setAnswerFunction(QStringLiteral("LBGD_QNowForZongHePaiMing_DL"),
-                                   [](const ScriptedMarket::Call& call) {
-                                       return ScriptedMarket::Answer{rows(call.args.at(5).toInt()), 42, true};
-                                   });
-        const DQDDataList list =
-            PBDataChange::LBGD_QNowForZongHePaiMing_DL({QStringLiteral("SH")}, {ZtE_ZQLX_AShare}, 0, 0, 0, 7, true);
-        QCOMPARE(list.count(), 7);
-        QCOMPARE(list.getDataDownTime(), qint64(42));
     }
 };
 
