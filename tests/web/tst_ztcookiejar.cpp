@@ -255,16 +255,6 @@ private slots:
         QVERIFY(jar->cookies().size() >= 1);
     }
 
-    void randomFileDoesNotCrash()
-    {
-        QByteArray noise;
-        for (int i = 0; i < 20000; ++i)
-            noise += char((i * 2654435761u) >> 13);
-        writeFile(cookieFile(), noise);
-        QScopedPointer<ZtCookieJar> jar(newJar());
-        QCOMPARE(jar->cookies().size(), 0);
-    }
-
     void policiesFromSettings_data()
     {
         QTest::addColumn<QVariant>("acceptText");
