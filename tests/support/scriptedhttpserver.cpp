@@ -12,11 +12,6 @@ bool ScriptedHttpServer::listen()
     return mServer.listen(QHostAddress::LocalHost, 0);
 }
 
-void ScriptedHttpServer::close()
-{
-    mServer.close();
-}
-
 quint16 ScriptedHttpServer::port() const
 {
     return mServer.serverPort();
@@ -33,11 +28,6 @@ void ScriptedHttpServer::setAutoReply(const QByteArray& response)
     mAuto = true;
 }
 
-void ScriptedHttpServer::clearAutoReply()
-{
-    mAuto = false;
-}
-
 QByteArray ScriptedHttpServer::header(int status, qint64 contentLength)
 {
     QByteArray text = "HTTP/1.1 " + QByteArray::number(status) + (status < 400 ? " OK" : " Error") + "\r\n";
@@ -47,14 +37,9 @@ QByteArray ScriptedHttpServer::header(int status, qint64 contentLength)
     return text;
 }
 
-QByteArray ScriptedHttpServer::response(int status, const QByteArray& body, qint64 contentLength,
-                                        const Headers& headers)
+QByteArray ScriptedHttpServer::response(int status, const QByteArray& body)
 {
-    QByteArray text = header(status, contentLength == -1 ? body.size() : contentLength);
-    text.chop(2);
-    for (const auto& h : headers)
-        text += h.first + ": " + h.second + "\r\n";
-    return text + "\r\n" + body;
+    return header(status, body.size()) + body;
 }
 
 void ScriptedHttpServer::send(const QByteArray& bytes)

@@ -2,9 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QList>
 #include <QObject>
-#include <QPair>
 #include <QPointer>
 #include <QStringList>
 #include <QTcpServer>
@@ -19,25 +17,19 @@ class ScriptedHttpServer : public QObject
     Q_OBJECT
 
 public:
-    using Headers = QList<QPair<QByteArray, QByteArray>>;
-
     explicit ScriptedHttpServer(QObject* parent = nullptr);
 
     bool listen();
-    void close();
     quint16 port() const;
     QUrl url(const QString& path = QStringLiteral("/")) const;
 
     void setAutoReply(const QByteArray& response);
-    void clearAutoReply();
 
-    // A whole response; contentLength -1 sends the body's length, -2 none.
-    static QByteArray response(int status, const QByteArray& body, qint64 contentLength = -1,
-                               const Headers& headers = Headers());
+    // A whole response with its length.
+    static QByteArray response(int status, const QByteArray& body);
     static QByteArray header(int status, qint64 contentLength);
 
     QStringList requestPaths() const { return mPaths; }
-    QTcpSocket* client() const { return mClient; }
     void send(const QByteArray& bytes);
     void closeClient();
 
