@@ -312,7 +312,7 @@ private:
     int mMoves = 0;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("controls"), QStringLiteral("按钮与菜单"), 50,
-                                     [](QWidget*) { return new ControlsPage(); });
+const TerminalPage::Registration reg(QStringLiteral("controls"), QStringLiteral("按钮与菜单"), demoGroupName(), 50,
+                                     [](QWidget*, TerminalShell&) { return new ControlsPage(); });
 
 }

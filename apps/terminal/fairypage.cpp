@@ -1,6 +1,7 @@
 #include "terminalpages.h"
 
 #include <fairy/ztkeyboardfairy.h>
+#include <frame/ztformmainbase.h>
 #include <framework/stockqnow.h>
 #include <framework/ztlayoutbase.h>
 #include <pubcache/pubcache.h>
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -130,14 +130,14 @@ public:
         showQuote();
     }
 
-    // The main fairy sits in the window's tab bar.
-    void attach(QTabWidget* tabs)
+    // The main fairy sits in the window's title bar.
+    void attach(TerminalShell& shell)
     {
-        mTabs = tabs;
-        mFairy = new ZtKeyboardFairy(tabs, true, true);
+        mShell = &shell;
+        mFairy = new ZtKeyboardFairy(shell.mainWindow(), true, true);
         mFairy->setFixedSize(220, 24);
-        tabs->setCornerWidget(mFairy, Qt::TopRightCorner);
-        new KeyOffer(tabs->window(), mFairy);
+        shell.addTitleWidget(mFairy);
+        new KeyOffer(shell.mainWindow(), mFairy);
 
         connect(mSimple, &QCheckBox::toggled, mFairy, &ZtKeyboardFairy::setIsSimple);
         connect(mNoSectors, &QCheckBox::toggled, this, [this](bool on) {
@@ -148,6 +148,7 @@ public:
         connect(mFairy, &ZtKeyboardFairy::onFocusStock, this, [this](DQDUnionReader row) { doFocusStock(nullptr, row); });
         connect(mFairy, &ZtKeyboardFairy::onFocusXmlData, this, [this](ZtXMLMenu menu) {
             log(QStringLiteral("功能：%1（%2）").arg(menu.getText(), menu.getTabName()));
+            mShell->openMenuEntry(menu);
         });
     }
 
@@ -161,17 +162,16 @@ public:
                 .arg(nowquery.count())
                 .arg(int(type)));
         showStock(focusQDDNow);
-        if (!mTabs)
+        if (!mShell)
             return;
-        ZtLayoutBase* target = this;
-        for (int i = 0; i < mTabs->count(); ++i) {
-            auto* page = qobject_cast<ZtLayoutBase*>(mTabs->widget(i));
-            if (page && page->objectName() == QLatin1String("MarketPage"))
-                target = page;
+        // The market board on screen keeps it; otherwise the first board takes it.
+        auto* target = qobject_cast<ZtLayoutBase*>(mShell->currentPage());
+        if (!target || target->objectName() != QLatin1String("MarketPage")) {
+            target = qobject_cast<ZtLayoutBase*>(mShell->page(QStringLiteral("market")));
+            mShell->showPage(QStringLiteral("market"));
         }
-        if (target != this)
+        if (target)
             target->doGotoStock(obj, focusQDDNow, nowquery, type);
-        mTabs->setCurrentWidget(target);
     }
 
     void doFocusStock(ZtLayoutBase* obj, DQDUnionReader rowReader) override
@@ -253,7 +253,7 @@ private:
         }
     }
 
-    QPointer<QTabWidget> mTabs;
+    TerminalShell* mShell = nullptr;
     ZtKeyboardFairy* mFairy = nullptr;
     ZtKeyboardFairy* mFormFairy = nullptr;
     QCheckBox* mSimple = nullptr;
@@ -266,11 +266,12 @@ private:
     QString mName;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("fairy"), QStringLiteral("键盘精灵"), 60, [](QWidget* parent) {
-    auto* page = new FairyPage;
-    if (auto* tabs = qobject_cast<QTabWidget*>(parent))
-        page->attach(tabs);
-    return page;
-});
+const TerminalPage::Registration reg(QStringLiteral("fairy"), QStringLiteral("键盘精灵"), demoGroupName(), 60,
+                                     [](QWidget* parent, TerminalShell& shell) {
+                                         auto* page = new FairyPage;
+                                         page->setParent(parent);
+                                         page->attach(shell);
+                                         return page;
+                                     });
 
 }

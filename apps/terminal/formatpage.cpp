@@ -148,7 +148,7 @@ private:
     ZtDisColour* mCompare;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("format"), QStringLiteral("数值格式"), 70,
-                                     [](QWidget*) { return new FormatPage(); });
+const TerminalPage::Registration reg(QStringLiteral("format"), QStringLiteral("数值格式"), demoGroupName(), 70,
+                                     [](QWidget*, TerminalShell&) { return new FormatPage(); });
 
 }

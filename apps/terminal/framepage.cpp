@@ -1,14 +1,14 @@
-// Demo page: the left menu switching the pages of a tab widget, and a frameless dialog.
+// Demo page: tab bars on the other three sides, a frameless dialog and a full-screen web view.
 #include "terminalpages.h"
 
-#include <controls/zttoolbutton.h>
 #include <frame/ztformmainbase.h>
-#include <frame/ztmainmenu.h>
+#include <frame/ztfullscreen.h>
 #include <frame/zttabwidget.h>
 #include <framework/ztlayoutbase.h>
 
-#include <pubcache/pubconfig.h>
-
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -16,80 +16,103 @@
 
 namespace {
 
+ZtTabWidget* sampleTabs(QWidget* parent, QTabWidget::TabPosition position, const QString& side)
+{
+    auto* tabs = new ZtTabWidget(parent, position);
+    const bool horizontal = tabs->isHorizontal();
+    const QStringList titles = horizontal ? QStringList{QStringLiteral("成交明细"), QStringLiteral("分价表"),
+                                                        QStringLiteral("大单追踪")}
+                                          : QStringList{QStringLiteral("盘"), QStringLiteral("值"),
+                                                        QStringLiteral("财")};
+    for (const QString& title : titles) {
+        auto* page = new ZtLayoutBase(side + title, nullptr);
+        auto* box = new QVBoxLayout(page);
+        box->addWidget(new QLabel(QStringLiteral("%1：%2").arg(side, title), page), 0, Qt::AlignCenter);
+        // Side bars are narrow: their tabs carry one character and no close box.
+        tabs->addTab(page, title, horizontal);
+    }
+    tabs->addStretch();
+    return tabs;
+}
+
 class FramePage : public ZtLayoutBase
 {
 public:
-    explicit FramePage(QWidget* parent)
+    explicit FramePage(QWidget* parent, TerminalShell& shell)
         : ZtLayoutBase(QStringLiteral("FramePage"), nullptr)
     {
         setParent(parent);
-        auto* row = new QHBoxLayout(this);
-        row->setContentsMargins(0, 0, 0, 0);
+        auto* layout = new QVBoxLayout(this);
 
-        auto* menu = new ZtMainMenu(this, false);
-        menu->setButtonHeight(48);
-        menu->setFixedWidth(72);
-        const QList<ZtToolButton*> buttons = menu->load(QStringLiteral("LeftMenu"));
-        row->addWidget(menu);
-
-        auto* right = new QVBoxLayout;
-        auto* tabs = new ZtTabWidget(this, QTabWidget::North);
-        for (ZtToolButton* button : buttons) {
-            const ZtXMLMenu entry = button->getXmlData();
-            if (!entry.getIsChecked())
-                continue;
-            auto* page = new ZtLayoutBase(entry.getTabName(), this);
-            auto* box = new QVBoxLayout(page);
-            const int subEntries = PubConfig::getPubMenuNode(entry.getTabName()).size();
-            box->addWidget(new QLabel(QStringLiteral("%1 (%2)：%3 个子菜单")
-                                          .arg(entry.getText(), entry.getTabName())
-                                          .arg(subEntries)));
-            box->addStretch();
-            tabs->addTab(page, entry.getText(), true);
+        auto* sides = new QGridLayout;
+        QList<ZtTabWidget*> tabs;
+        const std::pair<QTabWidget::TabPosition, QString> placements[] = {
+            {QTabWidget::South, QStringLiteral("下方")},
+            {QTabWidget::East, QStringLiteral("左侧")},
+            {QTabWidget::West, QStringLiteral("右侧")}};
+        for (const auto& [position, side] : placements) {
+            auto* frame = new QGroupBox(QStringLiteral("标签在%1").arg(side), this);
+            auto* box = new QVBoxLayout(frame);
+            tabs << sampleTabs(frame, position, side);
+            box->addWidget(tabs.last());
+            sides->addWidget(frame, 0, sides->count());
         }
-        tabs->addStretch();
-        right->addWidget(tabs, 1);
+        layout->addLayout(sides, 1);
 
-        auto* dialogRow = new QHBoxLayout;
-        auto* open = new QPushButton(QStringLiteral("打开对话框"));
-        auto* result = new QLabel(QStringLiteral("对话框返回：-"));
-        dialogRow->addWidget(open);
-        dialogRow->addWidget(result);
-        dialogRow->addStretch();
-        right->addLayout(dialogRow);
-        row->addLayout(right, 1);
+        auto* controls = new QHBoxLayout;
+        auto* hide = new QCheckBox(QStringLiteral("隐藏第二个标签（页面保留）"), this);
+        auto* open = new QPushButton(QStringLiteral("打开对话框"), this);
+        auto* full = new QPushButton(QStringLiteral("全屏网页"), this);
+        auto* result = new QLabel(QStringLiteral("对话框返回：-"), this);
+        controls->addWidget(hide);
+        controls->addWidget(open);
+        controls->addWidget(full);
+        controls->addWidget(result);
+        controls->addStretch();
+        layout->addLayout(controls);
 
-        connect(menu, &ZtMainMenu::onSyncClicked, tabs, [tabs](ZtToolButton* button, bool) {
-            tabs->setCurrentWidget(button->getXmlData().getTabName());
+        connect(hide, &QCheckBox::toggled, this, [tabs](bool on) {
+            for (ZtTabWidget* t : tabs)
+                t->setHideTable(1, !on);
         });
-        // A tab clicked by the user only marks its menu entry; checking it silently avoids a loop.
-        connect(tabs, &ZtTabWidget::onCurrentChanged, menu, [buttons](ZtLayoutBase* page) {
-            for (ZtToolButton* button : buttons)
-                if (page && button->getXmlData().getTabName() == page->objectName())
-                    button->setChecked(true);
+        connect(open, &QPushButton::clicked, this, [&shell, result] {
+            result->setText(QStringLiteral("对话框返回：%1").arg(askCode(shell.mainWindow())));
         });
-        connect(open, &QPushButton::clicked, this, [this, result] {
-            auto* dialog = new ZtFormMainBase(this);
-            dialog->setWindowTitle(QStringLiteral("确认"));
-            dialog->setSetTopmizeBtn(true);
-            auto* box = new QVBoxLayout;
-            box->addWidget(new QLabel(QStringLiteral("选择一个返回码：")));
-            auto* buttonsRow = new QHBoxLayout;
-            for (int code : {1, 2}) {
-                auto* b = new QPushButton(QStringLiteral("返回 %1").arg(code));
-                connect(b, &QPushButton::clicked, dialog, [dialog, code] { dialog->setDialogCode(code); });
-                buttonsRow->addWidget(b);
-            }
-            box->addLayout(buttonsRow);
-            dialog->setLayout(box);
-            dialog->resize(300, 140);
-            result->setText(QStringLiteral("对话框返回：%1").arg(dialog->showDialog()));
+        connect(full, &QPushButton::clicked, this, [full] {
+            auto* view = new ZtFullScreen(full);
+            view->setAttribute(Qt::WA_DeleteOnClose);
+            view->setHtml(QStringLiteral(
+                "<html><body style='background:#101014;color:#E6E6E6;font-size:28px;text-align:center'>"
+                "<p style='margin-top:30%'>全屏网页：按 Esc 退出</p>"
+                "<script>window.exitScreen = function () {};</script></body></html>"));
         });
-        menu->checkedMenu(0);
+    }
+
+private:
+    // A frameless dialog over the main window that returns the code of the button clicked.
+    static int askCode(ZtFormMainBase* over)
+    {
+        auto* dialog = new ZtFormMainBase(over);
+        dialog->setWindowTitle(QStringLiteral("确认"));
+        dialog->setSetTopmizeBtn(true);
+        auto* box = new QVBoxLayout;
+        box->addWidget(new QLabel(QStringLiteral("选择一个返回码（Esc 返回 0）：")));
+        auto* buttons = new QHBoxLayout;
+        for (int code : {1, 2}) {
+            auto* b = new QPushButton(QStringLiteral("返回 %1").arg(code));
+            QObject::connect(b, &QPushButton::clicked, dialog, [dialog, code] { dialog->setDialogCode(code); });
+            buttons->addWidget(b);
+        }
+        box->addLayout(buttons);
+        dialog->setLayout(box);
+        dialog->resize(300, 140);
+        return dialog->showDialog();
     }
 };
 
-const TerminalPage::Registration reg(QStringLiteral("frame"), QStringLiteral("窗口与标签"), 80,
-                                     [](QWidget* parent) { return new FramePage(parent); });
+const TerminalPage::Registration reg(QStringLiteral("frame"), QStringLiteral("窗口与标签"), demoGroupName(), 80,
+                                     [](QWidget* parent, TerminalShell& shell) {
+                                         return new FramePage(parent, shell);
+                                     });
 
 } // namespace

@@ -93,8 +93,8 @@ private:
     StockQNow mStockQNow;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("indices"), QStringLiteral("指数"), 0,
-                                     [](QWidget* parent) {
+const TerminalPage::Registration reg(QStringLiteral("indices"), QStringLiteral("指数看板"), QStringLiteral("PageHq"), 50,
+                                     [](QWidget* parent, TerminalShell&) {
                                          auto* page = new IndexQuotesPage;
                                          page->setParent(parent);
                                          return page;

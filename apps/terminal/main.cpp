@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
 #include <QStandardPaths>
@@ -31,6 +32,13 @@ void mapFonts()
         }
     }
     QApplication::setFont(QFont(QStringLiteral("微软雅黑"), 9));
+}
+
+// The window chrome's colours; dialogs are windows of their own, so the application carries them.
+QString chromeStyleSheet()
+{
+    QFile file(QStringLiteral(":/terminal/terminal.qss"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 bool wantsScreenshot(int argc, char* argv[])
@@ -78,6 +86,7 @@ int main(int argc, char* argv[])
     }
 
     mapFonts();
+    app.setStyleSheet(chromeStyleSheet());
     PBDataChange::installSource(std::make_shared<SimulatedMarket>(parser.value(seed).toULongLong()));
     TerminalHost host;
     host.start();

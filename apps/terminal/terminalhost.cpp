@@ -1,5 +1,7 @@
 #include "terminalhost.h"
 
+#include "terminaldialog.h"
+
 #include <pubcache/pubcache.h>
 #include <pubcache/pubconfig.h>
 #include <pubcache/pubkeyboard.h>
@@ -8,7 +10,6 @@
 #include <ztlib/ztfields.h>
 
 #include <QApplication>
-#include <QInputDialog>
 #include <QtDebug>
 
 TerminalHost::TerminalHost(QObject* parent) : QObject(parent) {}
@@ -64,9 +65,8 @@ void TerminalHost::doZxgAdd(QString code, enumZxgOperate operate)
                 break;
             }
         }
-        bool ok = false;
-        note = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("添加备注/标签"),
-                                     QStringLiteral("%1 的备注：").arg(unique), QLineEdit::Normal, note, &ok);
+        const bool ok = TerminalDialog::askText(TerminalDialog::owner(), QStringLiteral("添加备注/标签"),
+                                                QStringLiteral("%1 的备注：").arg(unique), &note);
         if (ok && PubStaticFunc::ZxgSetNote(unique, note))
             emit PubCache::SSignal.onZxgRefresh(unique, ZxgOperate_Note);
         return;

@@ -6,8 +6,18 @@ std::vector<TerminalPage>& TerminalPage::all()
     return pages;
 }
 
-TerminalPage::Registration::Registration(const QString& name, const QString& title, int order,
-                                         std::function<QWidget*(QWidget*)> create)
+TerminalPage::Registration::Registration(const QString& name, const QString& title, const QString& group,
+                                         int order,
+                                         std::function<QWidget*(QWidget* parent, TerminalShell& shell)> create)
 {
-    all().push_back(TerminalPage{name, title, order, std::move(create)});
+    all().push_back(TerminalPage{name, title, group, order, false,
+                                 [create = std::move(create)](QWidget* parent, TerminalShell& shell,
+                                                              const ZtXMLMenu&) { return create(parent, shell); }});
+}
+
+TerminalPage::Registration::Registration(
+    const QString& name, const QString& group, int order,
+    std::function<QWidget*(QWidget* parent, TerminalShell& shell, const ZtXMLMenu& entry)> create)
+{
+    all().push_back(TerminalPage{name, QString(), group, order, true, std::move(create)});
 }

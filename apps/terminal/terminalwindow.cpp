@@ -1,37 +1,226 @@
 #include "terminalwindow.h"
 
-#include "terminalpages.h"
+#include <controls/zttoolbutton.h>
+#include <frame/ztmainboxbase.h>
+#include <frame/ztmainmenu.h>
+#include <frame/zttabwidget.h>
 
-#include <QTabWidget>
-#include <QVBoxLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QShortcut>
 
 #include <algorithm>
 
-TerminalWindow::TerminalWindow(QWidget* parent) : QWidget(parent)
+// One left-menu entry's page: its pages as tabs along the top.
+class TerminalGroup : public ZtMainBoxBase
 {
-    setObjectName(QStringLiteral("TerminalWindow"));
-    setWindowTitle(QStringLiteral("行情终端"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    mTabs = new QTabWidget(this);
-    mTabs->setDocumentMode(true);
-    layout->addWidget(mTabs);
+public:
+    TerminalGroup(ZtLayoutBase* parent, const ZtXMLMenu& entry)
+        : ZtMainBoxBase(parent, entry)
+        , mTabs(new ZtTabWidget(this, QTabWidget::North))
+    {
+        auto* grid = new QGridLayout(this);
+        grid->setContentsMargins(0, 0, 0, 0);
+        grid->setSpacing(0);
+        grid->addWidget(mTabs);
+        setMainChildWidget(mTabs);
+    }
 
-    auto pages = TerminalPage::all();
-    std::stable_sort(pages.begin(), pages.end(),
-                     [](const TerminalPage& a, const TerminalPage& b) { return a.order < b.order; });
-    for (const TerminalPage& page : pages) {
-        mTabs->addTab(page.create(mTabs), page.title);
-        mNames.append(page.name);
+    ZtTabWidget* tabs() const { return mTabs; }
+
+    void reload() override { mTabs->setCurrentIndex(qMax(0, mTabs->currentIndex())); }
+
+private:
+    ZtTabWidget* mTabs;
+};
+
+namespace {
+
+// The gallery of the library's widgets is the demo's own entry, below the shipped ones.
+QHash<QString, QString> demoEntry()
+{
+    return {{QStringLiteral("name"), QStringLiteral("MenuDemo")},
+            {QStringLiteral("text"), QStringLiteral("组件")},
+            {QStringLiteral("tabName"), demoGroupName()},
+            {QStringLiteral("isChecked"), QStringLiteral("true")},
+            {QStringLiteral("type"), QStringLiteral("0")}};
+}
+
+}
+
+TerminalWindow::TerminalWindow() : ZtFormMainBase(nullptr, false, QStringLiteral("TerminalBody"))
+{
+    // The window lives on main()'s stack.
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    ZtLayoutBase::setObjectName(QStringLiteral("TerminalWindow"));
+    setWindowTitle(QStringLiteral("行情终端"));
+    setMaxMinmizeBtn(true);
+    setSetTopmizeBtn(true);
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    mMenu = new ZtMainMenu(this, false);
+    mMenu->setObjectName(QStringLiteral("LeftMenu"));
+    mMenu->setFixedWidth(64);
+    mMenu->setButtonHeight(52);
+    QList<ZtToolButton*> buttons = mMenu->load(QStringLiteral("LeftMenu"));
+    buttons << mMenu->load(demoEntry());
+    row->addWidget(mMenu);
+
+    mPageArea = new QWidget(this);
+    mPageArea->setObjectName(QStringLiteral("PageArea"));
+    auto* area = new QGridLayout(mPageArea);
+    area->setContentsMargins(1, 1, 1, 1);
+    area->setSpacing(0);
+    row->addWidget(mPageArea, 1);
+    setLayout(row);
+
+    QList<ZtXMLMenu> entries;
+    for (ZtToolButton* button : qAsConst(buttons))
+        entries << button->getXmlData();
+    buildGroups(entries);
+    // Entries whose pages are not in this build stay out of the menu.
+    for (ZtToolButton* button : qAsConst(buttons))
+        button->setVisible(mGroups.contains(button->getXmlData().getTabName()));
+
+    connect(mMenu, &ZtMainMenu::onSyncClicked, this, [this](ZtToolButton* button, bool) {
+        mMenu->addIndentation(button);
+        showGroup(button->getXmlData().getTabName());
+    });
+    // Alt+Left steps back to the group shown before, as a browser does.
+    auto* back = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), this);
+    connect(back, &QShortcut::activated, mMenu, &ZtMainMenu::goBackIndentation);
+
+    for (ZtToolButton* button : qAsConst(buttons)) {
+        if (button->isVisibleTo(mMenu)) {
+            button->click();
+            break;
+        }
     }
     resize(1280, 800);
 }
 
+void TerminalWindow::buildGroups(const QList<ZtXMLMenu>& entries)
+{
+    auto pages = TerminalPage::all();
+    std::stable_sort(pages.begin(), pages.end(),
+                     [](const TerminalPage& a, const TerminalPage& b) { return a.order < b.order; });
+    for (const ZtXMLMenu& entry : entries) {
+        const QString tabName = entry.getTabName();
+        TerminalGroup* group = nullptr;
+        for (const TerminalPage& p : pages) {
+            if (p.group != tabName)
+                continue;
+            if (!group) {
+                group = new TerminalGroup(this, entry);
+                mPageArea->layout()->addWidget(group);
+                mGroups.insert(tabName, group);
+            }
+            if (!p.perBoard) {
+                place(group, p.name, p.title, p.create(group, *this, ZtXMLMenu()));
+                continue;
+            }
+            bool first = true;
+            for (const auto& attributes : group->getSubMenuList()) {
+                const ZtXMLMenu board(attributes);
+                if (board.getValue(QStringLiteral("markets")).isEmpty())
+                    continue;
+                place(group, board.getName(), board.getText(), p.create(group, *this, board));
+                if (first)
+                    mPlaced.insert(p.name, mPlaced.value(board.getName()));
+                first = false;
+            }
+        }
+        if (group)
+            group->tabs()->addStretch();
+    }
+}
+
+void TerminalWindow::place(TerminalGroup* group, const QString& name, const QString& title, QWidget* page)
+{
+    // Tabs find their page by object name, so each page sits in a holder of its own name.
+    auto* tab = new ZtLayoutBase(name, nullptr);
+    auto* grid = new QGridLayout(tab);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(page);
+    tab->setMainChildWidget(page);
+    group->tabs()->addTab(tab, title);
+    const Placed placed{group, tab, page};
+    mPlaced.insert(name, placed);
+    // A page standing for an entry of its group's menu answers to that entry's name too.
+    for (const auto& attributes : group->getSubMenuList()) {
+        const ZtXMLMenu entry(attributes);
+        if (entry.getText() == title)
+            mPlaced.insert(entry.getName(), placed);
+    }
+}
+
+void TerminalWindow::showGroup(const QString& tabName)
+{
+    TerminalGroup* group = mGroups.value(tabName);
+    if (!group || group == mCurrent)
+        return;
+    mCurrent = group;
+    for (TerminalGroup* g : qAsConst(mGroups)) {
+        if (g != group)
+            g->hide();
+    }
+    group->show();
+    setMainChildWidget(group);
+}
+
 bool TerminalWindow::showPage(const QString& name)
 {
-    const int index = mNames.indexOf(name);
-    if (index < 0)
+    if (mGroups.contains(name)) {
+        mMenu->setCheckedTagName(name);
+        return true;
+    }
+    const Placed placed = mPlaced.value(name);
+    if (!placed.group)
         return false;
-    mTabs->setCurrentIndex(index);
+    mMenu->setCheckedTagName(placed.group->objectName());
+    placed.group->tabs()->setCurrentWidget(placed.tab);
     return true;
+}
+
+bool TerminalWindow::openMenuEntry(const ZtXMLMenu& entry)
+{
+    const QString child = entry.getValue(QStringLiteral("child"));
+    return (!child.isEmpty() && showPage(child)) || showPage(entry.getTabName());
+}
+
+QWidget* TerminalWindow::page(const QString& name) const
+{
+    return mPlaced.value(name).page;
+}
+
+QWidget* TerminalWindow::currentPage() const
+{
+    if (!mCurrent)
+        return nullptr;
+    const ZtLayoutBase* tab = mCurrent->tabs()->currentWidget();
+    for (const Placed& p : mPlaced) {
+        if (p.tab == tab && tab)
+            return p.page;
+    }
+    return nullptr;
+}
+
+QString TerminalWindow::currentGroup() const
+{
+    return mCurrent ? mCurrent->objectName() : QString();
+}
+
+void TerminalWindow::addTitleWidget(QWidget* widget)
+{
+    setTitleLastWidget(widget, 12);
+}
+
+void TerminalWindow::doKeyReleaseEvent(ZtLayoutBase* obj, QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return;
+    ZtFormMainBase::doKeyReleaseEvent(obj, event);
 }

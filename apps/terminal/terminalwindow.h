@@ -1,20 +1,52 @@
 #pragma once
 
-#include <QWidget>
+#include "terminalpages.h"
 
-class QTabWidget;
+#include <frame/ztformmainbase.h>
 
-// The host window: the pages of the terminal under one tab bar.
-class TerminalWindow : public QWidget
+#include <QHash>
+
+class TerminalGroup;
+class ZtMainMenu;
+
+// The host window: a frameless window whose left menu, built from the shipped menu
+// definition, switches between page groups; each group shows its pages as tabs.
+class TerminalWindow : public ZtFormMainBase, public TerminalShell
 {
     Q_OBJECT
 public:
-    explicit TerminalWindow(QWidget* parent = nullptr);
+    TerminalWindow();
 
-    // False when no page has that name.
-    bool showPage(const QString& name);
+    bool showPage(const QString& name) override;
+    bool openMenuEntry(const ZtXMLMenu& entry) override;
+    QWidget* page(const QString& name) const override;
+    QWidget* currentPage() const override;
+    void addTitleWidget(QWidget* widget) override;
+    ZtFormMainBase* mainWindow() override { return this; }
+
+    ZtMainMenu* leftMenu() const { return mMenu; }
+    // The group on screen, by its tab name; empty before the first one is chosen.
+    QString currentGroup() const;
+
+public slots:
+    // The main window stays open on Escape: the fairy and the menus use that key.
+    void doKeyReleaseEvent(ZtLayoutBase* obj, QKeyEvent* event) override;
 
 private:
-    QTabWidget* mTabs = nullptr;
-    QStringList mNames;
+    struct Placed
+    {
+        TerminalGroup* group = nullptr;
+        ZtLayoutBase* tab = nullptr;
+        QWidget* page = nullptr;
+    };
+
+    void buildGroups(const QList<ZtXMLMenu>& entries);
+    void place(TerminalGroup* group, const QString& name, const QString& title, QWidget* page);
+    void showGroup(const QString& tabName);
+
+    ZtMainMenu* mMenu = nullptr;
+    QWidget* mPageArea = nullptr;
+    QHash<QString, TerminalGroup*> mGroups;
+    QHash<QString, Placed> mPlaced;
+    TerminalGroup* mCurrent = nullptr;
 };

@@ -95,7 +95,7 @@ private:
     ZtCookieJar* mJar = nullptr;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("tools"), QStringLiteral("工具"), 900,
-                                     [](QWidget* parent) { return new ToolsPage(parent); });
+const TerminalPage::Registration reg(QStringLiteral("tools"), QStringLiteral("工具"), demoGroupName(), 900,
+                                     [](QWidget* parent, TerminalShell&) { return new ToolsPage(parent); });
 
 }

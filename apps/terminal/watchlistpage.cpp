@@ -111,7 +111,7 @@ private:
     QLabel* mStatus = nullptr;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("watchlist"), QStringLiteral("自选股"), 10,
-                                     [](QWidget* parent) { return new WatchlistPage(parent); });
+const TerminalPage::Registration reg(QStringLiteral("watchlist"), QStringLiteral("分组管理"), QStringLiteral("PageZxg"), 10,
+                                     [](QWidget* parent, TerminalShell&) { return new WatchlistPage(parent); });
 
 }

@@ -1,7 +1,6 @@
-#include "stockquotebox.h"
+#include "quotepage.h"
 #include "terminalpages.h"
 
-#include <framework/ztlayoutbase.h>
 #include <grids/ztzxgstockgridview.h>
 #include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
@@ -14,21 +13,11 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <memory>
-#include <vector>
 
 namespace {
 
-struct Column
-{
-    const char* title;
-    unsigned int key;
-    const char* rule;
-    const char* format;
-    int width;
-};
-
-const Column kColumns[] = {
+// The watchlist and history columns: the market list's, without the order book.
+const QuoteColumn kColumns[] = {
     {"代码", ZtField::Code, "sys:default", "!p", 72},
     {"名称", ZtField::Name, "Name", "!p", 110},
     {"涨幅%", ZtField::ChangeRatio, "case:0", "{if#>0;fd2[ls:%]}d2[ls:%]", 80},
@@ -43,25 +32,6 @@ const Column kColumns[] = {
     {"最低", ZtField::Low, "bos:12010", "d2", 66},
     {"昨收", ZtField::PrevClose, "sys:flat", "d2", 66},
 };
-
-QList<GridField*> quoteColumns()
-{
-    static std::vector<std::unique_ptr<GridField>> fields;
-    if (fields.empty()) {
-        for (const Column& c : kColumns) {
-            DQDField::Field f(QString::fromUtf8(c.title), c.key, QString::fromUtf8(c.rule),
-                              QString::fromUtf8(c.format));
-            const bool text = c.key == ZtField::Code || c.key == ZtField::Name;
-            f.mTitleOption.setAlignment((text ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            f.mValueOption.setAlignment((text ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            fields.push_back(std::make_unique<GridField>(f, c.width));
-        }
-    }
-    QList<GridField*> list;
-    for (auto& f : fields)
-        list << f.get();
-    return list;
-}
 
 // A new user (no watchlist entries, no history) starts with a few stocks to watch.
 void seedWatchlist()
@@ -81,38 +51,6 @@ void seedWatchlist()
     }
 }
 
-// The watchlist page and the history page share this frame: the grid, the quote of
-// the focused stock, and what the grid asks of its parents.
-class QuotePageBase : public ZtLayoutBase
-{
-public:
-    QuotePageBase(const QString& name, QWidget* parent) : ZtLayoutBase(name, nullptr) { setParent(parent); }
-
-    void doFocusStock(ZtLayoutBase*, DQDUnionReader row) override { mQuote->setStock(row.getUniqueValue(0)); }
-
-    void doGotoStock(ZtLayoutBase*, DQDUnionReader row, DQDDataList, enumStockSubType type) override
-    {
-        const QString code = row.getUniqueValue(0);
-        mQuote->setStock(code);
-        const QString kind = type == StockSubType_KLine ? QStringLiteral("K线图") : QStringLiteral("分时图");
-        mQuote->setNote(QStringLiteral("打开%1：%2 %3").arg(kind, row.getValue(ZtField::Name).toString(), code));
-        PubStaticFunc::HisAdd(code);
-    }
-
-    void doOpenStockDialog(ZtLayoutBase*, DQDUnionReader row, enumStockSubType) override
-    {
-        mQuote->setNote(QStringLiteral("F10基本资料：%1").arg(row.getValue(ZtField::Name).toString()));
-    }
-
-    void doChildShowMe(QString stockCode, bool, qlonglong) override
-    {
-        mQuote->setNote(QStringLiteral("信息地雷：%1").arg(stockCode));
-    }
-
-protected:
-    StockQuoteBox* mQuote = nullptr;
-};
-
 class ZxgPage : public QuotePageBase
 {
 public:
@@ -126,7 +64,7 @@ public:
         mGroups->setObjectName(QStringLiteral("ZxgGroups"));
         mGroups->setFixedWidth(110);
         mGroups->setFocusPolicy(Qt::NoFocus);
-        mGrid = new ZtZXGStockGridView(this, quoteColumns(), true);
+        mGrid = new ZtZXGStockGridView(this, quoteColumns(kColumns), true);
         mGrid->setCanManualSequence(true);
         mQuote = new StockQuoteBox(this);
         layout->addWidget(mGroups);
@@ -207,7 +145,7 @@ public:
         auto* layout = new QHBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        mGrid = new ZtZXGStockGridView(this, quoteColumns(), false);
+        mGrid = new ZtZXGStockGridView(this, quoteColumns(kColumns), false);
         mQuote = new StockQuoteBox(this);
         layout->addWidget(mGrid, 1);
         layout->addWidget(mQuote);
@@ -231,9 +169,9 @@ private:
     QVector<QString> mShown{QStringLiteral("-")};
 };
 
-const TerminalPage::Registration zxg(QStringLiteral("zxg"), QStringLiteral("自选股行情"), 6,
-                                     [](QWidget* parent) { return new ZxgPage(parent); });
-const TerminalPage::Registration history(QStringLiteral("history"), QStringLiteral("浏览历史"), 7,
-                                         [](QWidget* parent) { return new HistoryPage(parent); });
+const TerminalPage::Registration zxg(QStringLiteral("zxg"), QStringLiteral("自选股"), QStringLiteral("PageZxg"), 6,
+                                     [](QWidget* parent, TerminalShell&) { return new ZxgPage(parent); });
+const TerminalPage::Registration history(QStringLiteral("history"), QStringLiteral("浏览历史"), QStringLiteral("PageZxg"), 7,
+                                         [](QWidget* parent, TerminalShell&) { return new HistoryPage(parent); });
 
 }

@@ -109,7 +109,17 @@ void tst_TerminalHost::pageAsksThroughTheBus()
     const auto page = std::find_if(pages.cbegin(), pages.cend(),
                                    [](const TerminalPage& p) { return p.name == QLatin1String("watchlist"); });
     QVERIFY(page != pages.cend());
-    std::unique_ptr<QWidget> widget(page->create(nullptr));
+    // The page needs nothing of its window.
+    struct : TerminalShell
+    {
+        bool showPage(const QString&) override { return false; }
+        bool openMenuEntry(const ZtXMLMenu&) override { return false; }
+        QWidget* page(const QString&) const override { return nullptr; }
+        QWidget* currentPage() const override { return nullptr; }
+        void addTitleWidget(QWidget*) override {}
+        ZtFormMainBase* mainWindow() override { return nullptr; }
+    } shell;
+    std::unique_ptr<QWidget> widget(page->create(nullptr, shell, ZtXMLMenu()));
     auto* input = widget->findChild<QLineEdit*>("WatchlistInput");
     auto* tree = widget->findChild<QTreeWidget*>("WatchlistTree");
     QVERIFY(input && tree);
