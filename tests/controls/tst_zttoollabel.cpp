@@ -74,14 +74,6 @@ private slots:
         else
             QCOMPARE(textRect.top() - iconRect.bottom() - 1, 5);
     }
-
-    void plainHasNoLayout()
-    {
-        ZtToolLabel label;
-        QVERIFY(!label.layout());
-        QCOMPARE(label.textLabel()->parentWidget(), &label);
-        QCOMPARE(label.iconLabel()->parentWidget(), &label);
-    }
 };
 
 QTEST_MAIN(tst_ZtToolLabel)
