@@ -275,7 +275,6 @@ private slots:
         QTest::addColumn<qint64>("clock");
         QTest::addColumn<bool>("lateInTheDay");
         QTest::newRow("10:00:00") << at(0, 10, 0) << false;
-        QTest::newRow("10:45:17") << at(0, 10, 45, 17) << false;
         QTest::newRow("11:29:59") << at(0, 11, 29, 59) << false;
         QTest::newRow("13:00:00") << at(0, 13, 0) << false;
         QTest::newRow("14:59:59") << at(0, 14, 59, 59) << true;
