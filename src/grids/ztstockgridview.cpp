@@ -1,5 +1,6 @@
 #include "grids/ztstockgridview.h"
 
+#include "grids/stockgridactions.h"
 #include "grids/stockmenustate.h"
 
 #include <pubcache/pubcache.h>
@@ -243,11 +244,7 @@ void ZtStockGridView::doCliclChileMenu(UserMenuAction* mUserAction, enumRightMen
         else if (id == RightMenuType_FollowTarget && followRow)
             PubStaticFunc::setGridViewFollowRowId(false);
     } else if (mParentData == RightMenuType_StockSign) {
-        const QString value = mUserAction->data().toString();
-        if (value == QLatin1String("del"))
-            PubStaticFunc::delStockSign(code);
-        else if (!value.isEmpty())
-            PubStaticFunc::setStockSign(code, value);
+        StockGridActions::applyStockSign(code, mUserAction);
         mGrid->dataUpdate();
     }
 }
@@ -257,35 +254,7 @@ void ZtStockGridView::doCliclParentMenu(UserMenuAction* mClickAction)
     const DQDUnionReader focus = mGrid->getFocusRow();
     if (!mClickAction || focus.isEmpty())
         return;
-    const QString code = focus.getUniqueValue(0);
-    switch (mClickAction->data().toInt()) {
-    case RightMenuType_Open:
-        emit onGotoStock(this, focus, mMarketData, StockSubType_Open);
-        break;
-    case RightMenuType_OpenKLine:
-        emit onGotoStock(this, focus, mMarketData, StockSubType_KLine);
-        break;
-    case RightMenuType_F10:
-        emit onOpenStockDialog(this, focus, StockSubType_F10);
-        break;
-    case RightMenuType_ZxgAdd:
-        emit PubCache::SSignal.onZxgAdd(code, ZxgOperate_Add);
-        break;
-    case RightMenuType_ZxgDel:
-        emit PubCache::SSignal.onZxgDel(code);
-        break;
-    case RightMenuType_YJAdd:
-        emit PubCache::SSignal.onEarlyAdd(code);
-        break;
-    case RightMenuType_YJUpd:
-        emit PubCache::SSignal.onEarlyUpd(code);
-        break;
-    case RightMenuType_YJDel:
-        emit PubCache::SSignal.onEarlyDel(code);
-        break;
-    default:
-        break;
-    }
+    StockGridActions::runMenuItem(this, mClickAction->data().toInt(), focus, mMarketData, StockSubType_Open);
 }
 
 void ZtStockGridView::doDataRepaint()
@@ -321,44 +290,13 @@ void ZtStockGridView::doDataRepaint()
 
 void ZtStockGridView::doWheelEvent(ZtLayoutBase*, QWheelEvent* event)
 {
-    QScrollBar* bar = mGrid->getVScrollBar();
-    if (!bar || !event)
-        return;
-    const int step = event->angleDelta().y() > 0 ? -1 : 1;
-    bar->setSliderPosition(bar->sliderPosition() + step);
+    StockGridActions::scrollByWheel(mGrid->getVScrollBar(), event);
 }
 
 void ZtStockGridView::doKeyReleaseEvent(ZtLayoutBase* obj, QKeyEvent* event)
 {
-    if (!event)
-        return;
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (!event->isAutoRepeat() && !mGrid->getFocusRow().isEmpty())
-            emit onFocusStock(this, mGrid->getFocusRow());
-        return;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return;
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-    case Qt::Key_F5:
-        if (!mHandleEnter)
-            break;
-        if (!mMarketData.isEmpty()) {
-            DQDUnionReader row = mGrid->getFocusRow();
-            if (row.isEmpty())
-                row = *std::as_const(mMarketData).at(0);
-            emit onGotoStock(this, row, mMarketData, StockSubType_Chart);
-        }
-        return;
-    default:
-        break;
-    }
-    emit onKeyReleaseEvent(obj, event);
+    if (event && !StockGridActions::handleKeyRelease(this, event, mGrid->getFocusRow(), mMarketData, mHandleEnter))
+        emit onKeyReleaseEvent(obj, event);
 }
 
 void ZtStockGridView::resizeEvent(QResizeEvent* event)

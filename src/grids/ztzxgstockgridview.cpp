@@ -1,6 +1,7 @@
 #include "grids/ztzxgstockgridview.h"
 
 #include "controls/ztpushbutton.h"
+#include "grids/stockgridactions.h"
 #include "grids/stockmenustate.h"
 
 #include <format/markup/valuecolour.h>
@@ -279,12 +280,7 @@ void ZtZXGStockGridView::doCliclChileMenu(UserMenuAction* userAction, enumRightM
     const DQDUnionReader focus = mGrid->getFocusRow();
     if (!userAction || focus.isEmpty() || mParentData != RightMenuType_StockSign)
         return;
-    const QString code = focus.getValue(ZtField::UniqueCode).toString();
-    const QString value = userAction->data().toString();
-    if (value == QLatin1String("del"))
-        PubStaticFunc::delStockSign(code);
-    else if (!value.isEmpty())
-        PubStaticFunc::setStockSign(code, value);
+    StockGridActions::applyStockSign(focus.getValue(ZtField::UniqueCode).toString(), userAction);
     mGrid->dataUpdate();
 }
 
@@ -293,25 +289,12 @@ void ZtZXGStockGridView::doCliclParentMenu(UserMenuAction* mClickAction)
     const DQDUnionReader focus = mGrid->getFocusRow();
     if (!mClickAction || focus.isEmpty())
         return;
-    const QString key = focus.getUniqueValue(0);
-    switch (mClickAction->data().toInt()) {
-    case RightMenuType_Open:
-        emit onGotoStock(this, focus, mMarketData, StockSubType_Chart);
-        break;
-    case RightMenuType_OpenKLine:
-        emit onGotoStock(this, focus, mMarketData, StockSubType_KLine);
-        break;
-    case RightMenuType_F10:
-        emit onOpenStockDialog(this, focus, StockSubType_F10);
-        break;
-    case RightMenuType_ZxgAdd:
-        emit PubCache::SSignal.onZxgAdd(key, ZxgOperate_Add);
-        break;
-    case RightMenuType_ZxgDel:
-        emit PubCache::SSignal.onZxgDel(key);
-        break;
+    const int id = mClickAction->data().toInt();
+    if (StockGridActions::runMenuItem(this, id, focus, mMarketData, StockSubType_Chart))
+        return;
+    switch (id) {
     case RightMenuType_ZxgNote:
-        emit PubCache::SSignal.onZxgAdd(key, ZxgOperate_Note);
+        emit PubCache::SSignal.onZxgAdd(focus.getUniqueValue(0), ZxgOperate_Note);
         break;
     case RightMenuType_HisDel: {
         const QString code = focus.getValue(ZtField::UniqueCode).toString();
@@ -324,15 +307,6 @@ void ZtZXGStockGridView::doCliclParentMenu(UserMenuAction* mClickAction)
     case RightMenuType_HisClear:
         PubStaticFunc::HisClear();
         InitHisQNows(PubStaticFunc::HisGetAll());
-        break;
-    case RightMenuType_YJAdd:
-        emit PubCache::SSignal.onEarlyAdd(key);
-        break;
-    case RightMenuType_YJUpd:
-        emit PubCache::SSignal.onEarlyUpd(key);
-        break;
-    case RightMenuType_YJDel:
-        emit PubCache::SSignal.onEarlyDel(key);
         break;
     default:
         break;
@@ -379,41 +353,13 @@ void ZtZXGStockGridView::doDataRepaint()
 
 void ZtZXGStockGridView::doKeyReleaseEvent(ZtLayoutBase* obj, QKeyEvent* event)
 {
-    if (!event)
-        return;
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (!event->isAutoRepeat() && !mGrid->getFocusRow().isEmpty())
-            emit onFocusStock(this, mGrid->getFocusRow());
-        return;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return;
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-    case Qt::Key_F5:
-        if (!mMarketData.isEmpty()) {
-            DQDUnionReader row = mGrid->getFocusRow();
-            if (row.isEmpty())
-                row = *std::as_const(mMarketData).at(0);
-            emit onGotoStock(this, row, mMarketData, StockSubType_Chart);
-        }
-        return;
-    default:
-        break;
-    }
-    emit onKeyReleaseEvent(obj, event);
+    if (event && !StockGridActions::handleKeyRelease(this, event, mGrid->getFocusRow(), mMarketData, true))
+        emit onKeyReleaseEvent(obj, event);
 }
 
 void ZtZXGStockGridView::doWheelEvent(ZtLayoutBase*, QWheelEvent* event)
 {
-    QScrollBar* bar = mGrid->getVScrollBar();
-    if (!bar || !event)
-        return;
-    bar->setSliderPosition(bar->sliderPosition() + (event->angleDelta().y() > 0 ? -1 : 1));
+    StockGridActions::scrollByWheel(mGrid->getVScrollBar(), event);
 }
 
 void ZtZXGStockGridView::resizeEvent(QResizeEvent* event)
