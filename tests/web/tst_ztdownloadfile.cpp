@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -307,30 +306,28 @@ private slots:
         QVERIFY(requested.wait(10000));
         mServer->send(ScriptedHttpServer::header(200, 11) + "n");
         QTRY_VERIFY_WITH_TIMEOUT(!dl.isWaitingForData(), 10000);
-        QVERIFY(dl.isDownloading());
-        QTest::qWait(1500);  // the time-out span passes with no data
+        // The watch is over, so no later silence can end the download.
         QVERIFY(dl.isDownloading());
         mServer->send("ew version");
         QVERIFY(finished.wait(10000));
         QCOMPARE(readFile(path("app.dat")), QByteArray("new version"));
     }
 
-    // The one check against the real clock: a silent server is given up after 5 s.
-    void silentServerTimesOutAfterFiveSeconds()
+    // A silent server is given up after the time-out: 5 s unless set otherwise.
+    void silentServerIsGivenUp()
     {
+        QCOMPARE(ZtDownLoadFile().timeOut(), 5000);
         writeFile(path("app.dat"), "old version");
         ZtDownLoadFile dl;
         setUp(dl);
+        dl.setTimeOut(50);
         QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
         QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
         QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no data within 5000 ms"));
-        QElapsedTimer clock;
-        clock.start();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no data within 50 ms"));
         QVERIFY(dl.start("app.dat.zip"));
         QVERIFY(requested.wait(10000));
-        QVERIFY(disconnected.wait(15000));
-        QVERIFY2(clock.elapsed() >= 4500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(disconnected.wait(10000));
         QVERIFY(!dl.isDownloading());
         QCOMPARE(finished.count(), 0);
         QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
