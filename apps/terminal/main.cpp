@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -39,6 +41,32 @@ QString chromeStyleSheet()
 {
     QFile file(QStringLiteral(":/terminal/terminal.qss"));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Types as the user would: each character pressed and released on the focused widget.
+void typeInto(QWidget* window, const QString& text)
+{
+    for (const QChar c : text) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+        const int key = c.isLetter() ? c.toUpper().unicode() : c.unicode();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : window, &release);
+    }
+}
+
+// The window with the popups and dialogs shown over it: each is a window of its own,
+// so a grab of the main window alone would miss them.
+QImage snapshot(QWidget* window)
+{
+    QImage image = window->grab().toImage();
+    QPainter painter(&image);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != window && w->isVisible() && !w->size().isEmpty())
+            painter.drawPixmap(w->geometry().topLeft() - window->geometry().topLeft(), w->grab());
+    }
+    return image;
 }
 
 bool wantsScreenshot(int argc, char* argv[])
@@ -76,7 +104,10 @@ int main(int argc, char* argv[])
                             QStringLiteral("n"), QStringLiteral("20261206"));
     QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Folder of the user's data."),
                                QStringLiteral("dir"));
-    parser.addOptions({screenshot, page, after, seed, dataDir});
+    QCommandLineOption keys(QStringLiteral("keys"),
+                            QStringLiteral("Text typed into the window once it shows, e.g. a code for the quick search."),
+                            QStringLiteral("text"));
+    parser.addOptions({screenshot, page, after, seed, dataDir, keys});
     parser.process(app);
 
     if (parser.isSet(dataDir)) {
@@ -96,10 +127,15 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "zt-terminal: no page named %s\n", qPrintable(parser.value(page)));
     window.show();
 
+    if (parser.isSet(keys)) {
+        const QString text = parser.value(keys);
+        QTimer::singleShot(300, &window, [&window, text] { typeInto(&window, text); });
+    }
+
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);
         QTimer::singleShot(parser.value(after).toInt(), &window, [&window, file] {
-            const bool ok = window.grab().save(file, "PNG");
+            const bool ok = snapshot(&window).save(file, "PNG");
             if (!ok)
                 std::fprintf(stderr, "zt-terminal: cannot write %s\n", qPrintable(file));
             QApplication::exit(ok ? 0 : 1);

@@ -179,6 +179,22 @@ private slots:
         QTRY_COMPARE(mWindow->currentGroup(), QStringLiteral("PageZxg"));
     }
 
+    // Digits and letters typed anywhere in the window go to the quick search in the title.
+    void typingOpensTheQuickSearch()
+    {
+        QVERIFY(mWindow->showPage(QStringLiteral("market")));
+        QApplication::setActiveWindow(mWindow.get());
+        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()));
+        QWidget* page = mWindow->currentPage();
+        page->setFocus();
+        // Each key goes where the focus is then, as the user's keys do.
+        for (const char c : {'6', '0', '0'})
+            QTest::keyClick(QApplication::focusWidget(), c);
+        auto* input = mWindow->getFormTitle()->findChild<QLineEdit*>();
+        QTRY_COMPARE(input->text(), QStringLiteral("600"));
+        QTest::keyClick(input, Qt::Key_Escape);
+    }
+
     void noteDialog_data()
     {
         QTest::addColumn<bool>("accept");
