@@ -85,6 +85,10 @@ bool StockGridActions::handleKeyRelease(ZtLayoutBase* panel, QKeyEvent* event, c
 
 void StockGridActions::scrollByWheel(QScrollBar* bar, const QWheelEvent* event)
 {
-    if (bar && event)
-        bar->setSliderPosition(bar->sliderPosition() + (event->angleDelta().y() > 0 ? -1 : 1));
+    if (!bar || !event)
+        return;
+    // The delta of the wheel that moved most, so a sideways tilt scrolls too.
+    const QPoint angle = event->angleDelta();
+    const int delta = qAbs(angle.x()) > qAbs(angle.y()) ? angle.x() : angle.y();
+    bar->setSliderPosition(bar->sliderPosition() + (delta > 0 ? -1 : 1));
 }

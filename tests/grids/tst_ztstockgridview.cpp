@@ -389,25 +389,25 @@ private slots:
 
     void wheelMovesOneRow_data()
     {
-        QTest::addColumn<int>("delta");
+        QTest::addColumn<QPoint>("angle");
         QTest::addColumn<int>("row");
-        QTest::newRow("one notch down") << -120 << 11;
-        QTest::newRow("three notches down") << -360 << 11;
-        QTest::newRow("fine scrolling up") << 15 << 9;
-        QTest::newRow("a big step up") << 720 << 9;
-        QTest::newRow("zero goes down") << 0 << 11;
+        QTest::newRow("one notch down") << QPoint(0, -120) << 11;
+        QTest::newRow("fine scrolling up") << QPoint(0, 15) << 9;
+        QTest::newRow("a big step up") << QPoint(0, 720) << 9;
+        QTest::newRow("zero goes down") << QPoint() << 11;
+        QTest::newRow("sideways tilt up") << QPoint(120, -15) << 9;
     }
 
     void wheelMovesOneRow()
     {
-        QFETCH(int, delta);
+        QFETCH(QPoint, angle);
         QFETCH(int, row);
         Harness h;
         h.start(rowsOf(range(100)));
         ZtWidgetStockGrid* grid = h.view->getGrid();
         grid->setRowIndex(10);
         QSignalSpy scrolled(grid, &ZtWidgetStockGrid::onDataIndexChange);
-        QWheelEvent wheel(QPointF(5, 50), QPointF(5, 50), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+        QWheelEvent wheel(QPointF(5, 50), QPointF(5, 50), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         h.view->doWheelEvent(h.view, &wheel);
         QCOMPARE(grid->getRowIndex(), row);
