@@ -39,10 +39,12 @@ void AutoSaver::changeOccurred()
     const qint64 now = mClock();
     if (mFirstChange < 0)
         mFirstChange = now;
-    if (now - mFirstChange > mMaxDelay)
+    const qint64 left = mMaxDelay - (now - mFirstChange);
+    if (left < 0)
         saveNow();
     else
-        mTimer.start(mDelay, this);
+        // A burst that goes on is still saved by the maximum delay after its first change.
+        mTimer.start(int(qMin<qint64>(mDelay, left)), this);
 }
 
 void AutoSaver::saveIfNeeded()

@@ -462,17 +462,21 @@ private slots:
         QTest::addColumn<QList<int>>("changeTimes");
         QTest::addColumn<QList<int>>("savedAt");  // indexes of changes that save at once
         QTest::addColumn<bool>("pendingAfter");
+        QTest::addColumn<int>("delay");  // the quiet delay, real milliseconds
         QList<int> tenSeconds, twentySeconds;
         for (int i = 0; i < 10; ++i)
             tenSeconds << i * 1000;
         for (int i = 0; i <= 20; ++i)
             twentySeconds << i * 1000;
-        QTest::newRow("ten changes a second apart") << tenSeconds << QList<int>{} << true;
-        QTest::newRow("a change a second for 20 s") << twentySeconds << QList<int>{16} << true;
-        QTest::newRow("exactly 15 s later") << QList<int>{0, 15000} << QList<int>{} << true;
-        QTest::newRow("just over 15 s later") << QList<int>{0, 15001} << QList<int>{1} << false;
+        QTest::newRow("ten changes a second apart") << tenSeconds << QList<int>{} << true << 1;
+        QTest::newRow("a change a second for 20 s") << twentySeconds << QList<int>{16} << true << 1;
+        QTest::newRow("exactly 15 s later") << QList<int>{0, 15000} << QList<int>{} << true << 1;
+        QTest::newRow("just over 15 s later") << QList<int>{0, 15001} << QList<int>{1} << false << 1;
         QTest::newRow("the clock restarts after a save")
-            << QList<int>{0, 15001, 16000, 31000, 31001} << QList<int>{1, 4} << false;
+            << QList<int>{0, 15001, 16000, 31000, 31001} << QList<int>{1, 4} << false << 1;
+        // 14.9 s into the burst a minute's quiet delay is cut to what is left of the 15 s.
+        QTest::newRow("quiet delay ends by the maximum")
+            << QList<int>{0, 14900} << QList<int>{} << true << 60000;
     }
 
     void autoSaverRules()
@@ -480,13 +484,14 @@ private slots:
         QFETCH(QList<int>, changeTimes);
         QFETCH(QList<int>, savedAt);
         QFETCH(bool, pendingAfter);
+        QFETCH(int, delay);
         SaveCounter target;
         auto* saver = new AutoSaver(&target);
         QCOMPARE(saver->delay(), 3000);
         QCOMPARE(saver->maxDelay(), 15000);
         qint64 now = 0;
         saver->setClock([&now] { return now; });
-        saver->setDelays(1, 15000);
+        saver->setDelays(delay, 15000);
         int expected = 0;
         for (int i = 0; i < changeTimes.size(); ++i) {
             now = changeTimes.at(i);
