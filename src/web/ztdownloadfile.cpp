@@ -22,14 +22,15 @@ QString readUpdateBaseUrl()
 }
 
 // A name is safe when the file it replaces is a different file inside the
-// target folder: it ends in ".zip", has something before it and stays below
-// the folder.
+// target folder: its file name holds ".zip" after something (the target is cut
+// before the last one, so a folder is never the target) and it stays below the
+// folder.
 bool isSafeName(const QString& name)
 {
-    if (!name.endsWith(kSuffix) || QDir::isAbsolutePath(name) || name.startsWith(QLatin1Char('/')))
+    if (QDir::isAbsolutePath(name) || name.startsWith(QLatin1Char('/')))
         return false;
     const QStringList parts = name.split(QLatin1Char('/'));
-    if (parts.last() == kSuffix)
+    if (parts.last().lastIndexOf(kSuffix) <= 0)
         return false;
     for (const QString& part : parts) {
         if (part.isEmpty() || part == QLatin1String("..") || part == QLatin1String("."))

@@ -10,9 +10,9 @@
 
 class QNetworkAccessManager;
 
-// Downloads "<name>" (ending in ".zip") from the update server into the
-// application directory and then puts it in place of the file without the
-// suffix, moving the old file aside as "<file>.temp" and back again when the
+// Downloads "<name>" (normally ending in ".zip") from the update server into
+// the application directory and then puts it in place of the file named up to
+// the last ".zip", moving the old file aside as "<file>.temp" and back again when the
 // replacement fails.
 class ZTCONTROLLIB_EXPORT ZtDownLoadFile : public QObject
 {
@@ -25,8 +25,8 @@ public:
     ~ZtDownLoadFile() override;
 
     // False, with nothing requested, when the name cannot be replaced safely
-    // (no ".zip" ending, absolute, leaving the folder) or the download file
-    // cannot be written.
+    // (no ".zip" in the file name, absolute, leaving the folder) or the
+    // download file cannot be written.
     bool start(QString name);
     void stop();
     bool isDownloading() const { return mReply != nullptr; }

@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("chinese name") << QStringLiteral("行情/配置.xml.zip") << QStringLiteral("行情/配置.xml")
                                       << QByteArray("<old/>") << false;
         QTest::newRow("last .zip counts") << "pack.zip.zip" << "pack.zip" << QByteArray("old zip") << false;
+        QTest::newRow("suffix inside the name") << "app.zip.dat" << "app" << QByteArray("old app") << false;
         QTest::newRow("stale aside copy") << "app.dat.zip" << "app.dat" << QByteArray("old version") << true;
         QTest::newRow("only the aside copy left") << "app.dat.zip" << "app.dat" << QByteArray() << true;
     }
@@ -129,7 +130,7 @@ private slots:
         QCOMPARE(QUrl::fromPercentEncoding(mServer->requestPaths().first().toLatin1()),
                  "/update/" + QString(name).replace('\\', '/'));
         QCOMPARE(readFile(path(target)), body);
-        QVERIFY(!QFileInfo::exists(path(target + ".zip")));
+        QVERIFY(!QFileInfo::exists(path(QString(name).replace('\\', '/'))));
         QVERIFY(!QFileInfo::exists(path(target + ".temp")));
     }
 
@@ -152,7 +153,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("empty") << "";
         QTest::newRow("no suffix") << "app.dat";
-        QTest::newRow("suffix inside") << "app.zip.dat";
+        QTest::newRow("suffix only in a folder name") << "plugins.zip/lib.so";
         QTest::newRow("upper-case suffix") << "app.dat.ZIP";
         QTest::newRow("suffix only") << ".zip";
         QTest::newRow("suffix only in a folder") << "plugins/.zip";
