@@ -272,15 +272,17 @@ void ZtStockGridView::doDataRepaint()
     }
     mGrid->doLocalSort();
     if (mAutoFocusRow) {
+        // The grid numbers rows in the whole list; the first row is where the window read starts.
+        const int firstRow = mMarketData.getDataStartIndex();
         const DQDUnionReader previous = mGrid->getFocusRow();
         if (mAutoCheckFirstRowBeforeUserCheck && !mUserChecked)
-            mGrid->setFocusRowIndex(0, false);
+            mGrid->setFocusRowIndex(firstRow, false);
         else if (PubStaticFunc::getGridViewFollowRowId())
             mGrid->setFocusRowIndex(mGrid->getFocusRowIndex(), false);
         else
             mGrid->setFocusRowIndex(previous, false);
         if (mGrid->getFocusRow().isEmpty())
-            mGrid->setFocusRowIndex(0, false);
+            mGrid->setFocusRowIndex(firstRow, false);
         const DQDUnionReader now = mGrid->getFocusRow();
         if (!now.isEmpty() && now != previous)
             emit onFocusStock(this, now);

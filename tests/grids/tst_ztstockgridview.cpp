@@ -225,19 +225,24 @@ private slots:
         QTest::addColumn<bool>("firstUntilUserPicks");
         QTest::addColumn<bool>("userPicks");
         QTest::addColumn<QList<int>>("next");
+        QTest::addColumn<int>("windowStart");  // where the next rows sit in a list of 200
         QTest::addColumn<int>("focusRow");
         QTest::addColumn<int>("focusStock");
         QTest::addColumn<int>("reports");
 
         const QList<int> swapped = {0, 1, 2, 6, 4, 5, 3, 7, 8, 9};
         const QList<int> gone = {0, 1, 2, 99, 4, 5, 6, 7, 8, 9};
-        QTest::newRow("follow row: another security on the row") << true << false << true << swapped << 3 << 6 << 1;
-        QTest::newRow("follow target: the security moved") << false << false << true << swapped << 6 << 3 << 0;
-        QTest::newRow("follow target: the security left") << false << false << true << gone << 0 << 0 << 1;
-        QTest::newRow("follow row: the security left") << true << false << true << gone << 3 << 99 << 1;
-        QTest::newRow("same security, nothing reported") << false << false << true << range(10) << 3 << 3 << 0;
-        QTest::newRow("first row until the user picks") << false << true << false << swapped << 0 << 0 << 1;
-        QTest::newRow("the user picked") << false << true << true << swapped << 6 << 3 << 0;
+        const QList<int> further = {40, 41, 42, 43, 44, 45, 46, 47, 48, 49};
+        QTest::newRow("follow row: another security on the row")
+            << true << false << true << swapped << 0 << 3 << 6 << 1;
+        QTest::newRow("follow target: the security moved") << false << false << true << swapped << 0 << 6 << 3 << 0;
+        QTest::newRow("follow target: the security left") << false << false << true << gone << 0 << 0 << 0 << 1;
+        QTest::newRow("follow target: left a window further down")
+            << false << false << true << further << 40 << 40 << 40 << 1;
+        QTest::newRow("same security, nothing reported")
+            << false << false << true << range(10) << 0 << 3 << 3 << 0;
+        QTest::newRow("first row until the user picks") << false << true << false << swapped << 0 << 0 << 0 << 1;
+        QTest::newRow("the user picked") << false << true << true << swapped << 0 << 6 << 3 << 0;
     }
 
     void focusAfterRefresh()
@@ -246,6 +251,7 @@ private slots:
         QFETCH(bool, firstUntilUserPicks);
         QFETCH(bool, userPicks);
         QFETCH(QList<int>, next);
+        QFETCH(int, windowStart);
         QFETCH(int, focusRow);
         QFETCH(int, focusStock);
         QFETCH(int, reports);
@@ -266,7 +272,10 @@ private slots:
         }
         focus.clear();
         // New prices throughout, so every row is new data.
-        h.feed(rowsOf(next, 10.5));
+        DQDDataList rows = rowsOf(next, 10.5);
+        if (windowStart > 0)
+            rows.setDataWindow(windowStart, 200);
+        h.feed(rows);
         QCOMPARE(grid->getFocusRowIndex(), focusRow);
         QCOMPARE(focusCode(h.view), codeOf(focusStock));
         QCOMPARE(focus.size(), reports);
