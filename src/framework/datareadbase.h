@@ -26,7 +26,6 @@ public:
     // Member-wise, the thread pointer included; never copy a reader that has a thread.
     DataReadBase(const DataReadBase& other);
     DataReadBase& operator=(const DataReadBase& other);
-    virtual ~DataReadBase();
 
     // Runs on the worker thread. False when the read failed (the next one comes sooner).
     virtual bool DataReadOnDataReadBaseThread(int refreshtag, QString readKey) = 0;
@@ -49,6 +48,13 @@ public:
 
 protected:
     virtual bool runCheck(int refreshtag);
+
+public:
+    // Declared after the read operations so that they keep the first virtual slots,
+    // which hosts built against this class rely on.
+    virtual ~DataReadBase();
+
+protected:
 
     void Run(QString readKey);
     void refresh_begin();

@@ -34,8 +34,6 @@ public:
     bool getNeedCheckQNow() const;
     void setNeedCheckQNow(bool check);
 
-    bool DataReadOnDataReadBaseThread(int refreshtag, QString readKey) override;
-
 public slots:
     virtual void InitDataMarkets(QVector<QString> marketCodes, QVector<ZtE_ZQLX> marketZqlxs,
                                  unsigned int iOrderBy, int iStart, int iCount, bool bDesc, bool isStaticData);
@@ -50,6 +48,10 @@ private slots:
     // Derived panels repaint here from mMarketData.
     virtual void doDataRepaint();
     void disconnectAll();
+
+public:
+    // After the panel's own virtuals, which keep the slots that follow the base's.
+    bool DataReadOnDataReadBaseThread(int refreshtag, QString readKey) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -38,11 +38,13 @@ public:
     bool getIsMore() const;
     void setIsMore(bool isMore);
 
-    bool DataReadOnDataReadBaseThread(int refreshtag, QString readKey) override;
-
 public slots:
     virtual void doDataRepaint();
     virtual void doChildDataBind();
+
+public:
+    // After the panel's own virtuals, which keep the slots that follow the base's.
+    bool DataReadOnDataReadBaseThread(int refreshtag, QString readKey) override;
 
 signals:
     void onChildDataBind();

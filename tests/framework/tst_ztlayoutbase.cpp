@@ -1,12 +1,44 @@
 #include "readertestsupport.h"
 
 #include <framework/ztlayoutbase.h>
+#include <framework/ztlayoutmarketbase.h>
+#include <framework/ztlayoutstockbase.h>
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cstring>
+
 namespace {
+
+// The virtual-table slot a pointer to a virtual member stands for (Itanium C++ ABI:
+// the table offset plus one). Hosts built against these classes call by slot.
+template <typename F>
+int vslot(F pmf)
+{
+    struct Rep
+    {
+        qptrdiff ptr;
+        qptrdiff adj;
+    };
+    static_assert(sizeof(F) == sizeof(Rep), "not an Itanium member pointer");
+    Rep rep;
+    std::memcpy(&rep, &pmf, sizeof rep);
+    return int((rep.ptr - 1) / qptrdiff(sizeof(void*)));
+}
+
+// Reach the virtuals that are not public; an override keeps the slot it overrides.
+struct Reader : DataReadBase
+{
+    using DataReadBase::runCheck;
+    bool DataReadOnDataReadBaseThread(int, QString) override { return false; }
+};
+struct MarketList : ZtLayoutMarketBase
+{
+    using ZtLayoutMarketBase::ZtLayoutMarketBase;
+    void doDataRepaint() override {}
+};
 
 // Records what reaches a level; `stop` makes it handle the item instead of relaying it.
 class Panel : public ZtLayoutBase
@@ -75,6 +107,30 @@ private slots:
         QCOMPARE(fromMenu.objectName(), QStringLiteral("ZXG"));
         QCOMPARE(fromMenu.getText(), QStringLiteral("自选股"));
         QCOMPARE(Panel(&main).objectName(), QString());
+    }
+
+    void exportedVirtualSlots_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("expected");
+        const int base = vslot(&ZtLayoutBase::doQNowDataUpdStock);
+        QTest::newRow("reader: the read") << vslot(&DataReadBase::DataReadOnDataReadBaseThread) << 0;
+        QTest::newRow("reader: runCheck") << vslot(&Reader::runCheck) << 1;
+        QTest::newRow("market list: InitDataMarkets") << vslot(&ZtLayoutMarketBase::InitDataMarkets) << base + 1;
+        QTest::newRow("market list: InitZHPM") << vslot(&ZtLayoutMarketBase::InitZHPM) << base + 2;
+        QTest::newRow("market list: doDataRepaint") << vslot(&MarketList::doDataRepaint) << base + 3;
+        QTest::newRow("series: doDataRepaint") << vslot(&ZtLayoutStockBase::doDataRepaint) << base + 1;
+        QTest::newRow("series: doChildDataBind") << vslot(&ZtLayoutStockBase::doChildDataBind) << base + 2;
+    }
+
+    void exportedVirtualSlots()
+    {
+#if defined(Q_PROCESSOR_ARM) || defined(_MSC_VER)
+        QSKIP("member pointers are laid out differently here");
+#endif
+        QFETCH(int, slot);
+        QFETCH(int, expected);
+        QCOMPARE(slot, expected);
     }
 
     void inputEventsBubbleWithTheirOrigin()

@@ -73,7 +73,6 @@ private slots:
         QTest::newRow("49") << 49 << 0;
         QTest::newRow("99") << 99 << 0;
         QTest::newRow("120") << 120 << 50;
-        QTest::newRow("150") << 150 << 100;
         QTest::newRow("4999") << 4999 << 4900;
     }
 
