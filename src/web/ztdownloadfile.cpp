@@ -157,10 +157,7 @@ bool ZtDownLoadFile::replyComplete() const
     if (status.isValid() && (status.toInt() < 200 || status.toInt() >= 300))
         return false;
     const QVariant length = mReply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() != mReceived)
-        return false;
-    // An empty answer is never a usable update and must not wipe the file.
-    return mReceived > 0;
+    return !length.isValid() || length.toLongLong() == mReceived;
 }
 
 void ZtDownLoadFile::doDownLoadFinished()

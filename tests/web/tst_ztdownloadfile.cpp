@@ -92,17 +92,19 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QByteArray>("oldContent");  // empty: no file yet
         QTest::addColumn<bool>("staleTemp");
-        QTest::newRow("existing file") << "app.dat.zip" << "app.dat" << QByteArray("old version") << false;
-        QTest::newRow("new file") << "fresh.ini.zip" << "fresh.ini" << QByteArray() << false;
+        QTest::addColumn<bool>("emptyAnswer");
+        QTest::newRow("existing file") << "app.dat.zip" << "app.dat" << QByteArray("old version") << false << false;
+        QTest::newRow("new file") << "fresh.ini.zip" << "fresh.ini" << QByteArray() << false << false;
         QTest::newRow("sub-folder") << "plugins/quote/lib.so.zip" << "plugins/quote/lib.so" << QByteArray("old lib")
-                                    << false;
-        QTest::newRow("backslashes") << "plugins\\lib.so.zip" << "plugins/lib.so" << QByteArray("old") << false;
+                                    << false << false;
+        QTest::newRow("backslashes") << "plugins\\lib.so.zip" << "plugins/lib.so" << QByteArray("old") << false << false;
         QTest::newRow("chinese name") << QStringLiteral("行情/配置.xml.zip") << QStringLiteral("行情/配置.xml")
-                                      << QByteArray("<old/>") << false;
-        QTest::newRow("last .zip counts") << "pack.zip.zip" << "pack.zip" << QByteArray("old zip") << false;
-        QTest::newRow("suffix inside the name") << "app.zip.dat" << "app" << QByteArray("old app") << false;
-        QTest::newRow("stale aside copy") << "app.dat.zip" << "app.dat" << QByteArray("old version") << true;
-        QTest::newRow("only the aside copy left") << "app.dat.zip" << "app.dat" << QByteArray() << true;
+                                      << QByteArray("<old/>") << false << false;
+        QTest::newRow("last .zip counts") << "pack.zip.zip" << "pack.zip" << QByteArray("old zip") << false << false;
+        QTest::newRow("suffix inside the name") << "app.zip.dat" << "app" << QByteArray("old app") << false << false;
+        QTest::newRow("stale aside copy") << "app.dat.zip" << "app.dat" << QByteArray("old version") << true << false;
+        QTest::newRow("empty answer") << "app.dat.zip" << "app.dat" << QByteArray("old version") << false << true;
+        QTest::newRow("only the aside copy left") << "app.dat.zip" << "app.dat" << QByteArray() << true << false;
     }
 
     void replacesTarget()
@@ -111,11 +113,12 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QByteArray, oldContent);
         QFETCH(bool, staleTemp);
+        QFETCH(bool, emptyAnswer);
         if (!oldContent.isEmpty())
             writeFile(path(target), oldContent);
         if (staleTemp)
             writeFile(path(target + ".temp"), "leftover");
-        const QByteArray body = QByteArray("new version ").repeated(5000);
+        const QByteArray body = emptyAnswer ? QByteArray() : QByteArray("new version ").repeated(5000);
         mServer->setAutoReply(ScriptedHttpServer::response(200, body));
 
         ZtDownLoadFile dl;
@@ -129,6 +132,7 @@ private slots:
         QCOMPARE(mServer->requestPaths().size(), 1);
         QCOMPARE(QUrl::fromPercentEncoding(mServer->requestPaths().first().toLatin1()),
                  "/update/" + QString(name).replace('\\', '/'));
+        QVERIFY(QFileInfo::exists(path(target)));
         QCOMPARE(readFile(path(target)), body);
         QVERIFY(!QFileInfo::exists(path(QString(name).replace('\\', '/'))));
         QVERIFY(!QFileInfo::exists(path(target + ".temp")));
@@ -238,7 +242,6 @@ private slots:
         QTest::newRow("not found") << ScriptedHttpServer::response(404, "<html>no such file</html>") << true
                                    << QByteArray();
         QTest::newRow("server error") << ScriptedHttpServer::response(500, "oops") << true << QByteArray();
-        QTest::newRow("empty answer") << ScriptedHttpServer::response(200, QByteArray()) << true << QByteArray();
         QTest::newRow("closed without answer") << QByteArray() << true << QByteArray();
         QTest::newRow("stopped mid-file") << ScriptedHttpServer::header(200, 100) + QByteArray(40, 'n') << false
                                           << QByteArray(40, 'n');
