@@ -31,9 +31,6 @@ bool sameRecord(const PushDataMenu& a, const PushDataMenu& b)
 
 ZtStockGroupBox::ZtStockGroupBox(ZtLayoutBase* parent) : ZtLayoutBase(parent)
 {
-    // A row of switches sits beside grids; showing it must not take their keyboard focus.
-    setKeyFocus(false);
-
     mRow = new QWidget(this);
     mRowLayout = new QHBoxLayout(mRow);
     mRowLayout->setContentsMargins(0, 0, 0, 0);

@@ -240,7 +240,10 @@ private slots:
         auto* extra = new QLabel(QStringLiteral("更多"));
         box.appendWidget(extra);
         box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QApplication::setActiveWindow(&box);
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        // A panel like any other: shown, it takes the keyboard focus.
+        QTRY_VERIFY(box.hasFocus());
         QCOMPARE(box.getButton(0)->maximumHeight(), 28);
         QCOMPARE(box.getButton(0)->minimumHeight(), 28);
         QCOMPARE(extra->maximumHeight(), 28);
