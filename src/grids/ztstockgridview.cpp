@@ -270,6 +270,8 @@ void ZtStockGridView::doDataRepaint()
         }
         return;
     }
+    // Taken before a local sort, which moves the focus along with its security.
+    const int focusIndex = mGrid->getFocusRowIndex();
     mGrid->doLocalSort();
     if (mAutoFocusRow) {
         // The grid numbers rows in the whole list; the first row is where the window read starts.
@@ -278,7 +280,7 @@ void ZtStockGridView::doDataRepaint()
         if (mAutoCheckFirstRowBeforeUserCheck && !mUserChecked)
             mGrid->setFocusRowIndex(firstRow, false);
         else if (PubStaticFunc::getGridViewFollowRowId())
-            mGrid->setFocusRowIndex(mGrid->getFocusRowIndex(), false);
+            mGrid->setFocusRowIndex(focusIndex, false);
         else
             mGrid->setFocusRowIndex(previous, false);
         if (mGrid->getFocusRow().isEmpty())

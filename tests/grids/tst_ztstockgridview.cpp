@@ -222,6 +222,7 @@ private slots:
     void focusAfterRefresh_data()
     {
         QTest::addColumn<bool>("followRow");
+        QTest::addColumn<bool>("localSort");
         QTest::addColumn<bool>("firstUntilUserPicks");
         QTest::addColumn<bool>("userPicks");
         QTest::addColumn<QList<int>>("next");
@@ -234,20 +235,26 @@ private slots:
         const QList<int> gone = {0, 1, 2, 99, 4, 5, 6, 7, 8, 9};
         const QList<int> further = {40, 41, 42, 43, 44, 45, 46, 47, 48, 49};
         QTest::newRow("follow row: another security on the row")
-            << true << false << true << swapped << 0 << 3 << 6 << 1;
-        QTest::newRow("follow target: the security moved") << false << false << true << swapped << 0 << 6 << 3 << 0;
-        QTest::newRow("follow target: the security left") << false << false << true << gone << 0 << 0 << 0 << 1;
+            << true << false << false << true << swapped << 0 << 3 << 6 << 1;
+        // The rows carry no sort values, so the local sort keeps their order.
+        QTest::newRow("follow row, sorted locally") << true << true << false << true << swapped << 0 << 3 << 6 << 1;
+        QTest::newRow("follow target: the security moved")
+            << false << false << false << true << swapped << 0 << 6 << 3 << 0;
+        QTest::newRow("follow target: the security left")
+            << false << false << false << true << gone << 0 << 0 << 0 << 1;
         QTest::newRow("follow target: left a window further down")
-            << false << false << true << further << 40 << 40 << 40 << 1;
+            << false << false << false << true << further << 40 << 40 << 40 << 1;
         QTest::newRow("same security, nothing reported")
-            << false << false << true << range(10) << 0 << 3 << 3 << 0;
-        QTest::newRow("first row until the user picks") << false << true << false << swapped << 0 << 0 << 0 << 1;
-        QTest::newRow("the user picked") << false << true << true << swapped << 0 << 6 << 3 << 0;
+            << false << false << false << true << range(10) << 0 << 3 << 3 << 0;
+        QTest::newRow("first row until the user picks")
+            << false << false << true << false << swapped << 0 << 0 << 0 << 1;
+        QTest::newRow("the user picked") << false << false << true << true << swapped << 0 << 6 << 3 << 0;
     }
 
     void focusAfterRefresh()
     {
         QFETCH(bool, followRow);
+        QFETCH(bool, localSort);
         QFETCH(bool, firstUntilUserPicks);
         QFETCH(bool, userPicks);
         QFETCH(QList<int>, next);
@@ -257,6 +264,8 @@ private slots:
         QFETCH(int, reports);
         PubStaticFunc::setGridViewFollowRowId(followRow);
         Harness h;
+        if (localSort)
+            h.view->useLocalSort();
         h.view->setAutoCheckFirstRowBeforeUserCheck(firstUntilUserPicks);
         QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);
         h.start(rowsOf(range(10)));

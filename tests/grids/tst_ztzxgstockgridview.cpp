@@ -303,7 +303,6 @@ private slots:
         QTest::addColumn<int>("operation");
         QTest::addColumn<bool>("reloaded");
         QTest::newRow("watchlist, add") << true << int(ZxgOperate_Add) << true;
-        QTest::newRow("watchlist, delete") << true << int(ZxgOperate_Delete) << true;
         QTest::newRow("watchlist, note") << true << int(ZxgOperate_Note) << false;
         QTest::newRow("history") << false << int(ZxgOperate_Add) << false;
     }
