@@ -14,9 +14,10 @@ public:
     FormulaResultBase(FormulaResultBase&&) = default;
     FormulaResultBase& operator=(const FormulaResultBase&) = default;
     FormulaResultBase& operator=(FormulaResultBase&&) = default;
-    virtual ~FormulaResultBase();
 
+    // Declared first: the parse is the first entry of the table hosts call through.
     virtual void parseFromFline(tagFLINES& lines) = 0;
+    virtual ~FormulaResultBase();
 
     std::vector<LineData> lines;
     int lineCount = 0;
