@@ -84,9 +84,9 @@ ZtTabButton* ZtTabWidget::addTab(ZtLayoutBase* page, const QString& text, const 
         if (!text.isEmpty()) {
             const int wanted = QFontMetrics(button->font()).horizontalAdvance(text) + 20 + (closable ? 13 : 0)
                 + icon.width();
+            // A maximum below the minimum leaves layouts at the minimum, so short titles stay usable.
             button->setMinimumWidth(40);
-            // Never below the minimum, so short titles keep a usable button.
-            button->setMaximumWidth(qMax(40, qMin(150, wanted)));
+            button->setMaximumWidth(qMin(150, wanted));
         }
     } else {
         button->setMinimumWidth(qMax(0, mTitleWidget->minimumWidth() - 1));

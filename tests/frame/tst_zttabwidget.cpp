@@ -149,6 +149,7 @@ void tst_ZtTabWidget::buttonWidth_data()
     QTest::addColumn<int>("minWidth");
     QTest::addColumn<int>("maxWidth");
     QTest::newRow("200-pixel title") << 200 << 40 << 150;
+    QTest::newRow("one-character title: text + 20, under the minimum") << 1 << 40 << -1;
     QTest::newRow("empty title keeps the default") << 0 << 0 << QWIDGETSIZE_MAX;
 }
 
@@ -164,6 +165,10 @@ void tst_ZtTabWidget::buttonWidth()
         text += QStringLiteral("行");
     ZtTabButton* button = tabs.addTab(new ZtLayoutBase(QStringLiteral("P"), nullptr), text);
     QCOMPARE(button->minimumWidth(), minWidth);
+    if (maxWidth < 0) {
+        maxWidth = metrics.horizontalAdvance(text) + 20;
+        QVERIFY(maxWidth < minWidth);
+    }
     QCOMPARE(button->maximumWidth(), maxWidth);
 
     // A short closable title: text + 20 + 13 for the close button.
