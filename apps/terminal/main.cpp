@@ -48,7 +48,7 @@ void typeInto(QWidget* window, const QString& text)
 {
     for (const QChar c : text) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
-        const int key = c.isLetter() ? c.toUpper().unicode() : c.unicode();
+        const int key = c == QLatin1Char('\n') ? int(Qt::Key_Return) : c.isLetter() ? c.toUpper().unicode() : c.unicode();
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
         QApplication::sendEvent(target, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
@@ -105,7 +105,7 @@ int main(int argc, char* argv[])
     QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Folder of the user's data."),
                                QStringLiteral("dir"));
     QCommandLineOption keys(QStringLiteral("keys"),
-                            QStringLiteral("Text typed into the window once it shows, e.g. a code for the quick search."),
+                            QStringLiteral("Text typed into the window once it shows, e.g. a code for the quick search; a newline is Enter."),
                             QStringLiteral("text"));
     parser.addOptions({screenshot, page, after, seed, dataDir, keys});
     parser.process(app);

@@ -193,6 +193,15 @@ private slots:
         auto* input = mWindow->getFormTitle()->findChild<QLineEdit*>();
         QTRY_COMPARE(input->text(), QStringLiteral("600"));
         QTest::keyClick(input, Qt::Key_Escape);
+
+        // A function's shortcut and Enter open its tab: 63 is 深证A股.
+        QVERIFY(mWindow->showPage(QStringLiteral("zxg")));
+        mWindow->currentPage()->setFocus();
+        for (const char c : {'6', '3'})
+            QTest::keyClick(QApplication::focusWidget(), c);
+        QTRY_COMPARE(input->text(), QStringLiteral("63"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("HqSZ")));
     }
 
     void noteDialog_data()
