@@ -58,9 +58,13 @@ void writeFile(const QString& path, const QByteArray& content)
     file.write(content);
 }
 
-void writeCookieFile(const QString& path, const QByteArray& variant)
+// A saved file holding the given cookies.
+void writeSaved(const QString& path, const QList<QNetworkCookie>& cookies)
 {
-    writeFile(path, cookieIni(variant));
+    QList<QByteArray> raw;
+    for (const QNetworkCookie& c : cookies)
+        raw << c.toRawForm();
+    writeFile(path, cookieIni(variantStream(23, quint32(raw.size()), raw)));
 }
 
 QByteArray readAll(const QString& path)
@@ -130,13 +134,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(QCoreApplication::applicationDirPath() + "/cookies.ini"));
     }
 
-    void defaultLocation()
-    {
-        QCOMPARE(ZtCookieJar::defaultCookieFile(), QCoreApplication::applicationDirPath() + "/cookies.ini");
-        ZtCookieJar jar;
-        QCOMPARE(jar.cookieFile(), ZtCookieJar::defaultCookieFile());
-    }
-
     // The file carries the list as a QVariant streamed as version 23, count, raw cookies.
     void streamFormat()
     {
@@ -190,8 +187,7 @@ private slots:
 
     void loadsLazilyAndSavesOnlyWhenLoaded()
     {
-        const QByteArray stored = makeCookie("kept", ".example.com", inDays(5)).toRawForm();
-        writeCookieFile(cookieFile(), variantStream(23, 1, {stored}));
+        writeSaved(cookieFile(), {makeCookie("kept", ".example.com", inDays(5))});
         const QByteArray before = readAll(cookieFile());
         {
             QScopedPointer<ZtCookieJar> jar(newJar());
@@ -217,24 +213,19 @@ private slots:
         const QByteArray a = makeCookie("a", ".example.com", inDays(5)).toRawForm();
         const QByteArray b = makeCookie("b", ".example.com", inDays(5)).toRawForm();
         const QByteArray two = variantStream(23, 2, {a, b});
-        QTest::newRow("stream version 22") << cookieIni(variantStream(22, 2, {a, b})) << 0 << "stream version 22";
         QTest::newRow("stream version 24") << cookieIni(variantStream(24, 2, {a, b})) << 0 << "stream version 24";
-        QTest::newRow("fewer entries than counted") << cookieIni(variantStream(23, 5, {a, b})) << 2
-                                                    << "ends after 2 of 5";
+        QTest::newRow("fewer entries than counted") << cookieIni(variantStream(23, 5, {a, b})) << 2 << "ends after 2 of 5";
         QTest::newRow("entry cut in the middle") << cookieIni(two.left(two.size() - 10)) << 1 << "ends after 1 of 2";
-        QTest::newRow("unparsable entry") << cookieIni(variantStream(23, 3, {a, "=", b})) << 2
-                                          << "Unable to parse saved cookie";
+        QTest::newRow("unparsable entry") << cookieIni(variantStream(23, 3, {a, "=", b})) << 2 << "Unable to parse saved cookie";
         const QByteArray whole = cookieIni(two);
         QTest::newRow("file truncated") << whole.left(whole.size() / 2) << 0 << "no readable cookie list";
         QTest::newRow("unknown type name")
             << cookieIni(QByteArray(variantStream(23, 1, {a})).replace("QList<QNetworkCookie>", "QList<QNetworkCookiX>"))
             << 0 << "no readable cookie list";
-        QTest::newRow("plain text value") << QByteArray("[General]\ncookies=hello\n") << 0 << "no readable cookie list";
         QByteArray noise;
         for (int i = 0; i < 4096; ++i)
             noise += char((i * 7919 + 13) % 256);
-        QTest::newRow("value of random bytes") << "[General]\ncookies=@Variant(" + noise + ")\n" << 0
-                                               << "no readable cookie list";
+        QTest::newRow("value of random bytes") << "[General]\ncookies=@Variant(" + noise + ")\n" << 0 << "no readable cookie list";
     }
 
     void unreadableFiles()
@@ -255,17 +246,19 @@ private slots:
         QVERIFY(jar->cookies().size() >= 1);
     }
 
+    // Until exit drops the saved cookies as they load.
     void policiesFromSettings_data()
     {
         QTest::addColumn<QVariant>("acceptText");
         QTest::addColumn<QVariant>("keepText");
         QTest::addColumn<int>("accept");
         QTest::addColumn<int>("keep");
-        QTest::newRow("nothing stored") << QVariant() << QVariant() << 2 << 0;
-        QTest::newRow("always, until expiry") << QVariant("AcceptAlways") << QVariant("KeepUntilExpire") << 0 << 0;
-        QTest::newRow("never, time limit") << QVariant("AcceptNever") << QVariant("KeepUntilTimeLimit") << 1 << 2;
-        QTest::newRow("unknown texts") << QVariant("AcceptSometimes") << QVariant("KeepForever") << 2 << 0;
-        QTest::newRow("wrong case") << QVariant("acceptalways") << QVariant("keepuntilexit") << 2 << 0;
+        QTest::addColumn<int>("loaded");
+        QTest::newRow("nothing stored") << QVariant() << QVariant() << 2 << 0 << 1;
+        QTest::newRow("always, until expiry") << QVariant("AcceptAlways") << QVariant("KeepUntilExpire") << 0 << 0 << 1;
+        QTest::newRow("never, time limit") << QVariant("AcceptNever") << QVariant("KeepUntilTimeLimit") << 1 << 2 << 1;
+        QTest::newRow("until exit") << QVariant() << QVariant("KeepUntilExit") << 2 << 1 << 0;
+        QTest::newRow("wrong case") << QVariant("acceptalways") << QVariant("keepuntilexit") << 2 << 0 << 1;
     }
 
     void policiesFromSettings()
@@ -274,6 +267,8 @@ private slots:
         QFETCH(QVariant, keepText);
         QFETCH(int, accept);
         QFETCH(int, keep);
+        QFETCH(int, loaded);
+        writeSaved(cookieFile(), {makeCookie("a", ".example.com", inDays(5))});
         if (acceptText.isValid())
             QSettings().setValue("cookies/acceptCookies", acceptText);
         if (keepText.isValid())
@@ -281,23 +276,12 @@ private slots:
         QScopedPointer<ZtCookieJar> jar(newJar());
         QCOMPARE(int(jar->acceptPolicy()), accept);
         QCOMPARE(int(jar->keepPolicy()), keep);
-        QCOMPARE(jar->property("acceptPolicy").toInt(), accept);
-    }
-
-    void keepUntilExitDropsSavedCookies()
-    {
-        writeCookieFile(cookieFile(), variantStream(23, 1, {makeCookie("a", ".example.com", inDays(5)).toRawForm()}));
-        QSettings().setValue("cookies/keepCookiesUntil", "KeepUntilExit");
-        QScopedPointer<ZtCookieJar> jar(newJar());
-        QCOMPARE(jar->cookies().size(), 0);
-        QCOMPARE(jar->keepPolicy(), ZtCookieJar::KeepUntilExit);
+        QCOMPARE(jar->cookies().size(), loaded);
     }
 
     void saveDropsExpiredCookies()
     {
-        writeCookieFile(cookieFile(),
-                        variantStream(23, 2, {makeCookie("old", ".example.com", inDays(-1)).toRawForm(),
-                                              makeCookie("new", ".example.com", inDays(1)).toRawForm()}));
+        writeSaved(cookieFile(), {makeCookie("old", ".example.com", inDays(-1)), makeCookie("new", ".example.com", inDays(1))});
         QScopedPointer<ZtCookieJar> jar(newJar());
         QCOMPARE(jar->cookies().size(), 2);
         QSignalSpy changed(jar.data(), &ZtCookieJar::cookiesChanged);
@@ -330,7 +314,7 @@ private slots:
 
     void clearEmptiesAndIsSaved()
     {
-        writeCookieFile(cookieFile(), variantStream(23, 1, {makeCookie("a", ".example.com", inDays(5)).toRawForm()}));
+        writeSaved(cookieFile(), {makeCookie("a", ".example.com", inDays(5))});
         {
             QScopedPointer<ZtCookieJar> jar(newJar());
             QSignalSpy changed(jar.data(), &ZtCookieJar::cookiesChanged);
@@ -343,78 +327,61 @@ private slots:
         QCOMPARE(again->cookies().size(), 0);
     }
 
-    // Which hosts may set cookies, and how long they last.
+    // Which hosts may set cookies, and how long they last. Host lists are comma-separated.
     void acceptance_data()
     {
         QTest::addColumn<int>("policy");
         QTest::addColumn<int>("keep");
-        QTest::addColumn<QStringList>("block");
-        QTest::addColumn<QStringList>("allow");
-        QTest::addColumn<QStringList>("session");
+        QTest::addColumn<QString>("block");
+        QTest::addColumn<QString>("allow");
+        QTest::addColumn<QString>("session");
         QTest::addColumn<QString>("firstParty");
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("result");  // "lasting", "session" or "none"
-        const QStringList none;
         const int always = ZtCookieJar::AcceptAlways, never = ZtCookieJar::AcceptNever,
                   visited = ZtCookieJar::AcceptOnlyFromSitesNavigatedTo;
-        const int expire = ZtCookieJar::KeepUntilExpire;
-        QTest::newRow("always") << always << expire << none << none << none << "" << "http://www.a.com/" << "lasting";
-        QTest::newRow("never") << never << expire << none << none << none << "" << "http://www.a.com/" << "none";
-        QTest::newRow("never, host allowed")
-            << never << expire << none << QStringList{"a.com"} << none << "" << "http://www.a.com/" << "lasting";
-        QTest::newRow("never, allowed for the session")
-            << never << expire << none << none << QStringList{".a.com"} << "" << "http://www.a.com/" << "session";
-        QTest::newRow("always, parent blocked")
-            << always << expire << QStringList{"a.com"} << none << none << "" << "http://www.a.com/" << "none";
+        const int expire = ZtCookieJar::KeepUntilExpire, exit = ZtCookieJar::KeepUntilExit;
+        const QString a = "http://www.a.com/", b = "http://ads.b.com/";
+        QTest::newRow("always") << always << expire << "" << "" << "" << "" << a << "lasting";
+        QTest::newRow("never") << never << expire << "" << "" << "" << "" << a << "none";
+        QTest::newRow("never, host allowed") << never << expire << "" << "a.com" << "" << "" << a << "lasting";
+        QTest::newRow("never, allowed for the session") << never << expire << "" << "" << ".a.com" << "" << a << "session";
+        QTest::newRow("always, parent blocked") << always << expire << "a.com" << "" << "" << "" << a << "none";
         QTest::newRow("block is not a suffix match")
-            << always << expire << QStringList{"a.com"} << none << none << "" << "http://www.data.com/" << "lasting";
-        QTest::newRow("more specific allow wins")
-            << never << expire << QStringList{"a.com"} << QStringList{"www.a.com"} << none << ""
-            << "http://www.a.com/" << "lasting";
-        QTest::newRow("more specific block wins")
-            << always << expire << QStringList{"www.a.com"} << QStringList{"a.com"} << none << ""
-            << "http://www.a.com/" << "none";
-        QTest::newRow("same entry blocked and allowed")
-            << always << expire << QStringList{"a.com"} << QStringList{"A.com"} << none << "" << "http://www.a.com/"
-            << "none";
-        QTest::newRow("visited, no page yet") << visited << expire << none << none << none << ""
-                                              << "http://www.a.com/" << "lasting";
-        QTest::newRow("visited, same site") << visited << expire << none << none << none << "http://www.a.com/"
-                                            << "http://api.a.com/" << "lasting";
-        QTest::newRow("visited, third party") << visited << expire << none << none << none << "http://www.a.com/"
-                                              << "http://ads.b.com/" << "none";
+            << always << expire << "a.com" << "" << "" << "" << "http://www.data.com/" << "lasting";
+        QTest::newRow("more specific allow wins") << never << expire << "a.com" << "www.a.com" << "" << "" << a << "lasting";
+        QTest::newRow("more specific block wins") << always << expire << "www.a.com" << "a.com" << "" << "" << a << "none";
+        QTest::newRow("same entry blocked and allowed") << always << expire << "a.com" << "A.com" << "" << "" << a << "none";
+        QTest::newRow("visited, no page yet") << visited << expire << "" << "" << "" << "" << a << "lasting";
+        QTest::newRow("visited, same site") << visited << expire << "" << "" << "" << a << "http://api.a.com/" << "lasting";
+        QTest::newRow("visited, third party") << visited << expire << "" << "" << "" << a << b << "none";
         QTest::newRow("visited, public suffix is no site")
-            << visited << expire << none << none << none << "http://www.sina.com.cn/" << "http://ads.other.com.cn/"
-            << "none";
-        QTest::newRow("visited, third party allowed")
-            << visited << expire << none << QStringList{"b.com"} << none << "http://www.a.com/" << "http://ads.b.com/"
-            << "lasting";
-        QTest::newRow("keep until exit") << always << int(ZtCookieJar::KeepUntilExit) << none << none << none << ""
-                                         << "http://www.a.com/" << "session";
+            << visited << expire << "" << "" << "" << "http://www.sina.com.cn/" << "http://ads.other.com.cn/" << "none";
+        QTest::newRow("visited, third party allowed") << visited << expire << "" << "b.com" << "" << a << b << "lasting";
+        QTest::newRow("keep until exit") << always << exit << "" << "" << "" << "" << a << "session";
     }
 
     void acceptance()
     {
         QFETCH(int, policy);
         QFETCH(int, keep);
-        QFETCH(QStringList, block);
-        QFETCH(QStringList, allow);
-        QFETCH(QStringList, session);
+        QFETCH(QString, block);
+        QFETCH(QString, allow);
+        QFETCH(QString, session);
         QFETCH(QString, firstParty);
         QFETCH(QString, url);
         QFETCH(QString, result);
         QScopedPointer<ZtCookieJar> jar(newJar());
         jar->setAcceptPolicy(ZtCookieJar::AcceptPolicy(policy));
         jar->setKeepPolicy(ZtCookieJar::KeepPolicy(keep));
-        jar->setBlockedCookies(block);
-        jar->setAllowedCookies(allow);
-        jar->setAllowForSessionCookies(session);
+        jar->setBlockedCookies(block.split(',', Qt::SkipEmptyParts));
+        jar->setAllowedCookies(allow.split(',', Qt::SkipEmptyParts));
+        jar->setAllowForSessionCookies(session.split(',', Qt::SkipEmptyParts));
         jar->setFirstPartyUrl(QUrl(firstParty));
         const QUrl from(url);
         QNetworkCookie cookie("id", "42");
         cookie.setExpirationDate(inDays(10));
-        const bool accepted = jar->setCookiesFromUrl({cookie}, from);
-        QCOMPARE(accepted, result != "none");
+        QCOMPARE(jar->setCookiesFromUrl({cookie}, from), result != "none");
         const QList<QNetworkCookie> sent = jar->cookiesForUrl(from);
         QCOMPARE(sent.size(), result == "none" ? 0 : 1);
         if (!sent.isEmpty())
@@ -463,20 +430,16 @@ private slots:
         QTest::addColumn<QList<int>>("savedAt");  // indexes of changes that save at once
         QTest::addColumn<bool>("pendingAfter");
         QTest::addColumn<int>("delay");  // the quiet delay, real milliseconds
-        QList<int> tenSeconds, twentySeconds;
-        for (int i = 0; i < 10; ++i)
-            tenSeconds << i * 1000;
+        QList<int> twentySeconds;
         for (int i = 0; i <= 20; ++i)
             twentySeconds << i * 1000;
-        QTest::newRow("ten changes a second apart") << tenSeconds << QList<int>{} << true << 1;
         QTest::newRow("a change a second for 20 s") << twentySeconds << QList<int>{16} << true << 1;
         QTest::newRow("exactly 15 s later") << QList<int>{0, 15000} << QList<int>{} << true << 1;
         QTest::newRow("just over 15 s later") << QList<int>{0, 15001} << QList<int>{1} << false << 1;
         QTest::newRow("the clock restarts after a save")
             << QList<int>{0, 15001, 16000, 31000, 31001} << QList<int>{1, 4} << false << 1;
         // 14.9 s into the burst a minute's quiet delay is cut to what is left of the 15 s.
-        QTest::newRow("quiet delay ends by the maximum")
-            << QList<int>{0, 14900} << QList<int>{} << true << 60000;
+        QTest::newRow("quiet delay ends by the maximum") << QList<int>{0, 14900} << QList<int>{} << true << 60000;
     }
 
     void autoSaverRules()
@@ -487,8 +450,6 @@ private slots:
         QFETCH(int, delay);
         SaveCounter target;
         auto* saver = new AutoSaver(&target);
-        QCOMPARE(saver->delay(), 3000);
-        QCOMPARE(saver->maxDelay(), 15000);
         qint64 now = 0;
         saver->setClock([&now] { return now; });
         saver->setDelays(delay, 15000);
