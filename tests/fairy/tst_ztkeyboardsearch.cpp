@@ -10,12 +10,6 @@
 
 namespace {
 
-KeyboardSample entry(const QString& keys, const QString& second, const QString& code, const QString& name,
-                     const QString& type)
-{
-    return {keys, second, code, name, type};
-}
-
 // Entry names of a result, to compare with a readable expectation.
 QStringList names(const QVector<KeyboardSample>& list, const QVector<int>& result)
 {
@@ -77,49 +71,46 @@ private slots:
         const QString index = QStringLiteral("指数");
 
         QTest::newRow("exact keys first, in list order")
-            << QVector<KeyboardSample>{entry("PAX", "S", "S", "other", QStringLiteral("其他")),
-                                       entry("600001|PAYH", "SH600001", "600001", "a-at0", a),
-                                       entry("XX|PA", "SZ000002", "000002", "exact1", a),
-                                       entry("PA", "BK0001", "BK0001", "exact2", QStringLiteral("板块")),
-                                       entry("1PA", "SH600003", "600003", "a-at1", a)}
+            << QVector<KeyboardSample>{{"PAX", "S", "S", "other", QStringLiteral("其他")},
+                                       {"600001|PAYH", "SH600001", "600001", "a-at0", a},
+                                       {"XX|PA", "SZ000002", "000002", "exact1", a},
+                                       {"PA", "BK0001", "BK0001", "exact2", QStringLiteral("板块")},
+                                       {"1PA", "SH600003", "600003", "a-at1", a}}
             << QStringLiteral("PA") << QStringList{"exact1", "exact2", "a-at0", "a-at1", "other"};
 
         QTest::newRow("code prefix before position 1")
-            << QVector<KeyboardSample>{entry("X", "SH160000", "160000", "pos1", a),
-                                       entry("X", "SH600000", "600000", "pos0", a)}
+            << QVector<KeyboardSample>{{"X", "SH160000", "160000", "pos1", a}, {"X", "SH600000", "600000", "pos0", a}}
             << QStringLiteral("60") << QStringList{"pos0", "pos1"};
 
         QTest::newRow("first occurrence decides the position")
-            << QVector<KeyboardSample>{entry("X", "ZZ60", "X", "at2", b), entry("X", "Z6060", "X", "at1and3", b)}
+            << QVector<KeyboardSample>{{"X", "ZZ60", "X", "at2", b}, {"X", "Z6060", "X", "at1and3", b}}
             << QStringLiteral("60") << QStringList{"at1and3", "at2"};
 
         QTest::newRow("index only at position 1")
-            << QVector<KeyboardSample>{entry("X", "H1", "X", "idx-at0", index),
-                                       entry("X", "ZH", "X", "plain", QStringLiteral("其他")),
-                                       entry("X|XH", "Q1", "X", "idx-at1", index),
-                                       entry("X", "SSH", "X", "b-at2", b),
-                                       entry("X", "SSH", "X", "a-at2", a)}
+            << QVector<KeyboardSample>{{"X", "H1", "X", "idx-at0", index},
+                                       {"X", "ZH", "X", "plain", QStringLiteral("其他")},
+                                       {"X|XH", "Q1", "X", "idx-at1", index},
+                                       {"X", "SSH", "X", "b-at2", b},
+                                       {"X", "SSH", "X", "a-at2", a}}
             << QStringLiteral("H") << QStringList{"idx-at1", "a-at2", "b-at2", "idx-at0", "plain"};
 
         QTest::newRow("input with a bar matches only the whole key string")
-            << QVector<KeyboardSample>{entry("AB|CD", "S", "S", "across", a), entry("ABCD", "S", "S", "none", a)}
+            << QVector<KeyboardSample>{{"AB|CD", "S", "S", "across", a}, {"ABCD", "S", "S", "none", a}}
             << QStringLiteral("B|C") << QStringList{"across"};
 
         QTest::newRow("empty key parts are skipped")
-            << QVector<KeyboardSample>{entry("|Q||", "S", "S", "exact", QStringLiteral("功能")),
-                                       entry("||", "S", "S", "none", a)}
+            << QVector<KeyboardSample>{{"|Q||", "S", "S", "exact", QStringLiteral("功能")}, {"||", "S", "S", "none", a}}
             << QStringLiteral("Q") << QStringList{"exact"};
 
         QTest::newRow("code alone does not match")
-            << QVector<KeyboardSample>{entry("K", "S", "777", "code-only", a)} << QStringLiteral("77")
-            << QStringList{};
+            << QVector<KeyboardSample>{{"K", "S", "777", "code-only", a}} << QStringLiteral("77") << QStringList{};
 
         QTest::newRow("lower-case input is upper-cased")
-            << QVector<KeyboardSample>{entry("ZGPA", "SH601318", "601318", "中国平安", a)} << QStringLiteral("zgpa")
+            << QVector<KeyboardSample>{{"ZGPA", "SH601318", "601318", "中国平安", a}} << QStringLiteral("zgpa")
             << QStringList{"中国平安"};
 
         QTest::newRow("longer than eight characters")
-            << QVector<KeyboardSample>{entry("ABCDEFGHIJ", "S", "S", "ten", a), entry("ABCDEFGHIK", "S", "S", "other", a)}
+            << QVector<KeyboardSample>{{"ABCDEFGHIJ", "S", "S", "ten", a}, {"ABCDEFGHIK", "S", "S", "other", a}}
             << QStringLiteral("ABCDEFGHIJ") << QStringList{"ten"};
     }
 
@@ -137,9 +128,9 @@ private slots:
 
     void filterWords()
     {
-        const QVector<KeyboardSample> list = {entry("PA", "BK1", "BK1", "sector", QStringLiteral("板块")),
-                                              entry("PA", "SH1", "1", "share", QStringLiteral("A股")),
-                                              entry("PA", "F", "F", "near", QStringLiteral("板块X"))};
+        const QVector<KeyboardSample> list = {{"PA", "BK1", "BK1", "sector", QStringLiteral("板块")},
+                                              {"PA", "SH1", "1", "share", QStringLiteral("A股")},
+                                              {"PA", "F", "F", "near", QStringLiteral("板块X")}};
         ZtKeyboardSearch search;
         search.setEntries(list);
         search.setFilterWords({QStringLiteral("板块")});
@@ -199,9 +190,9 @@ private slots:
     void rebuildsForNewEntries()
     {
         ZtKeyboardSearch search;
-        search.setEntries(QVector<KeyboardSample>{entry("AAA", "S", "S", "a", QStringLiteral("A股"))});
+        search.setEntries(QVector<KeyboardSample>{{"AAA", "S", "S", "a", QStringLiteral("A股")}});
         QCOMPARE(search.search(QStringLiteral("AA")).size(), 1);
-        search.setEntries(QVector<KeyboardSample>{entry("BBB", "S", "S", "b", QStringLiteral("A股"))});
+        search.setEntries(QVector<KeyboardSample>{{"BBB", "S", "S", "b", QStringLiteral("A股")}});
         QCOMPARE(search.search(QStringLiteral("AA")).size(), 0);
         QCOMPARE(search.search(QStringLiteral("BB")), QVector<int>{0});
         search.setEntries(QVector<KeyboardSample>{});
