@@ -48,25 +48,13 @@ private slots:
         QTest::addColumn<QString>("secondKey");
 
         // 行 reads xing first in Unihan; the data library's own initials are kept as well.
-        QTest::newRow("A share") << securityRow("SH", "600000", "浦发银行", ZtE_ZQLX_AShare, "PFYH") << "600000|PFYX|PFYH"
-                                 << "A股"
-                                 << "SH600000";
-        QTest::newRow("same initials once") << securityRow("SZ", "000002", "万科A", ZtE_ZQLX_AShare, "wkA")
-                                            << "000002|WKA"
-                                            << "A股"
-                                            << "SZ000002";
-        QTest::newRow("B share") << securityRow("SZ", "200002", "万科B", ZtE_ZQLX_BShare) << "200002|WKB"
-                                 << "B股"
-                                 << "SZ200002";
-        QTest::newRow("index") << securityRow("SH", "000001", "上证指数", ZtE_ZQLX_Index) << "000001|SZZS"
-                               << "指数"
-                               << "SH000001";
-        QTest::newRow("sector") << securityRow("BK", "0475", "半导体", ZtE_ZQLX_Index) << "0475|BDT"
-                                << "板块"
-                                << "BK0475";
-        QTest::newRow("special treatment") << securityRow("SH", "600873", "*ST 海天", ZtE_ZQLX_AShare) << "600873|STHT"
-                                           << "A股"
-                                           << "SH600873";
+        const int a = ZtE_ZQLX_AShare;
+        QTest::newRow("A share") << securityRow("SH", "600000", "浦发银行", a, "PFYH") << "600000|PFYX|PFYH" << "A股" << "SH600000";
+        QTest::newRow("same initials once") << securityRow("SZ", "000002", "万科A", a, "wkA") << "000002|WKA" << "A股" << "SZ000002";
+        QTest::newRow("B share") << securityRow("SZ", "200002", "万科B", ZtE_ZQLX_BShare) << "200002|WKB" << "B股" << "SZ200002";
+        QTest::newRow("index") << securityRow("SH", "000001", "上证指数", ZtE_ZQLX_Index) << "000001|SZZS" << "指数" << "SH000001";
+        QTest::newRow("sector") << securityRow("BK", "0475", "半导体", ZtE_ZQLX_Index) << "0475|BDT" << "板块" << "BK0475";
+        QTest::newRow("special treatment") << securityRow("SH", "600873", "*ST 海天", a) << "600873|STHT" << "A股" << "SH600873";
     }
 
     void security()
