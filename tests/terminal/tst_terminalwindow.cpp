@@ -59,14 +59,6 @@ private slots:
         mHost.reset();
     }
 
-    void ownTitleBar()
-    {
-        QVERIFY(mWindow->windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(mWindow->getTopMizeButton());
-        // Dragging the title moves the window; the title carries the quick search.
-        QVERIFY(mWindow->getFormTitle()->findChild<QLineEdit*>());
-    }
-
     // Entries whose pages this build lacks are not offered.
     void menuOffersOnlyBuiltGroups_data()
     {
@@ -185,12 +177,12 @@ private slots:
         QVERIFY(mWindow->showPage(QStringLiteral("market")));
         QApplication::setActiveWindow(mWindow.get());
         QVERIFY(QTest::qWaitForWindowActive(mWindow.get()));
-        QWidget* page = mWindow->currentPage();
-        page->setFocus();
+        mWindow->currentPage()->setFocus();
         // Each key goes where the focus is then, as the user's keys do.
         for (const char c : {'6', '0', '0'})
             QTest::keyClick(QApplication::focusWidget(), c);
         auto* input = mWindow->getFormTitle()->findChild<QLineEdit*>();
+        QVERIFY(input);
         QTRY_COMPARE(input->text(), QStringLiteral("600"));
         QTest::keyClick(input, Qt::Key_Escape);
 
