@@ -12,14 +12,9 @@ bool ScriptedHttpServer::listen()
     return mServer.listen(QHostAddress::LocalHost, 0);
 }
 
-quint16 ScriptedHttpServer::port() const
-{
-    return mServer.serverPort();
-}
-
 QUrl ScriptedHttpServer::url(const QString& path) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(mServer.serverPort()).arg(path));
 }
 
 void ScriptedHttpServer::setAutoReply(const QByteArray& response)
@@ -30,11 +25,8 @@ void ScriptedHttpServer::setAutoReply(const QByteArray& response)
 
 QByteArray ScriptedHttpServer::header(int status, qint64 contentLength)
 {
-    QByteArray text = "HTTP/1.1 " + QByteArray::number(status) + (status < 400 ? " OK" : " Error") + "\r\n";
-    if (contentLength >= 0)
-        text += "Content-Length: " + QByteArray::number(contentLength) + "\r\n";
-    text += "Content-Type: application/octet-stream\r\nConnection: close\r\n\r\n";
-    return text;
+    return "HTTP/1.1 " + QByteArray::number(status) + (status < 400 ? " OK" : " Error") + "\r\nContent-Length: "
+           + QByteArray::number(contentLength) + "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n\r\n";
 }
 
 QByteArray ScriptedHttpServer::response(int status, const QByteArray& body)

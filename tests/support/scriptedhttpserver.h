@@ -20,7 +20,6 @@ public:
     explicit ScriptedHttpServer(QObject* parent = nullptr);
 
     bool listen();
-    quint16 port() const;
     QUrl url(const QString& path = QStringLiteral("/")) const;
 
     void setAutoReply(const QByteArray& response);
