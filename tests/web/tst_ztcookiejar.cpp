@@ -479,17 +479,6 @@ private slots:
         QTRY_VERIFY(!saver->hasPendingChange());
     }
 
-    void jarSavesAfterQuietDelay()
-    {
-        QScopedPointer<ZtCookieJar> jar(newJar());
-        saverOf(jar.data())->setDelays(1, 15000);
-        jar->setAcceptPolicy(ZtCookieJar::AcceptAlways);
-        jar->setCookiesFromUrl({makeCookie("id", "a.com", inDays(1))}, QUrl("http://a.com/"));
-        QVERIFY(!QFileInfo::exists(cookieFile()));
-        QTRY_VERIFY(QFileInfo::exists(cookieFile()));
-        QVERIFY(readAll(cookieFile()).contains("id=v-id"));
-    }
-
     void cookieModel()
     {
         QScopedPointer<ZtCookieJar> jar(newJar());

@@ -36,14 +36,9 @@ class tst_ZtDownLoadFile : public QObject
 private:
     QScopedPointer<QTemporaryDir> mDir;
     QScopedPointer<ScriptedHttpServer> mServer;
+    QScopedPointer<ZtDownLoadFile> mDl;  // fetches from the server into the folder
 
     QString path(const QString& name) const { return mDir->filePath(name); }
-
-    void setUp(ZtDownLoadFile& dl)
-    {
-        dl.setBaseUrl(mServer->url(QStringLiteral("/update/")));
-        dl.setTargetDirectory(mDir->path());
-    }
 
 private slots:
     void init()
@@ -52,10 +47,14 @@ private slots:
         QVERIFY(mDir->isValid());
         mServer.reset(new ScriptedHttpServer);
         QVERIFY(mServer->listen());
+        mDl.reset(new ZtDownLoadFile);
+        mDl->setBaseUrl(mServer->url(QStringLiteral("/update/")));
+        mDl->setTargetDirectory(mDir->path());
     }
 
     void cleanup()
     {
+        mDl.reset();
         mServer.reset();
         if (mDir)  // the read-only case locks the folder itself
             QFile::setPermissions(mDir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -111,13 +110,11 @@ private slots:
         const QByteArray body = emptyAnswer ? QByteArray() : QByteArray("new version ").repeated(5000);
         mServer->setAutoReply(ScriptedHttpServer::response(200, body));
 
-        ZtDownLoadFile dl;
-        setUp(dl);
-        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
-        QVERIFY(dl.start(name));
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
+        QVERIFY(mDl->start(name));
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.count(), 1);
-        QVERIFY(!dl.isDownloading());
+        QVERIFY(!mDl->isDownloading());
 
         QCOMPARE(mServer->requestPaths().size(), 1);
         QCOMPARE(QUrl::fromPercentEncoding(mServer->requestPaths().first().toLatin1()),
@@ -132,10 +129,8 @@ private slots:
         writeFile(path("zt-tool"), "#!/bin/sh\n");
         QFile::setPermissions(path("zt-tool"), QFile::permissions(path("zt-tool")) | QFile::ExeOwner);
         mServer->setAutoReply(ScriptedHttpServer::response(200, "#!/bin/sh\necho new\n"));
-        ZtDownLoadFile dl;
-        setUp(dl);
-        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
-        QVERIFY(dl.start("zt-tool.zip"));
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
+        QVERIFY(mDl->start("zt-tool.zip"));
         QVERIFY(finished.wait(10000));
         QCOMPARE(readFile(path("zt-tool")), QByteArray("#!/bin/sh\necho new\n"));
         QVERIFY(QFile::permissions(path("zt-tool")) & QFile::ExeOwner);
@@ -161,11 +156,9 @@ private slots:
     {
         QFETCH(QString, name);
         writeFile(path("app.dat"), "keep me");
-        ZtDownLoadFile dl;
-        setUp(dl);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refusing"));
-        QVERIFY(!dl.start(name));
-        QVERIFY(!dl.isDownloading());
+        QVERIFY(!mDl->start(name));
+        QVERIFY(!mDl->isDownloading());
         QCOMPARE(readFile(path("app.dat")), QByteArray("keep me"));
         QCOMPARE(QDir(mDir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"app.dat"});
     }
@@ -174,11 +167,9 @@ private slots:
     {
         // A folder in the way of the download file stands for any unwritable spot.
         QVERIFY(QDir().mkpath(path("app.dat.zip/inner")));
-        ZtDownLoadFile dl;
-        setUp(dl);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
-        QVERIFY(!dl.start("app.dat.zip"));
-        QVERIFY(!dl.isDownloading());
+        QVERIFY(!mDl->start("app.dat.zip"));
+        QVERIFY(!mDl->isDownloading());
     }
 
     // The old file must survive whatever goes wrong while it is replaced.
@@ -202,11 +193,9 @@ private slots:
             writeFile(path("app.dat.temp/keep"), "x");
         mServer->setAutoReply(ScriptedHttpServer::response(200, "new version"));
 
-        ZtDownLoadFile dl;
-        setUp(dl);
-        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot"));
-        QVERIFY(dl.start("app.dat.zip"));
+        QVERIFY(mDl->start("app.dat.zip"));
         if (obstacle == "delete download")
             QVERIFY(QFile::remove(path("app.dat.zip")));
         if (obstacle == "read-only folder")
@@ -239,9 +228,7 @@ private slots:
         QFETCH(bool, closeAfterAnswer);
         QFETCH(QByteArray, partialLeft);
         writeFile(path("app.dat"), "old version");
-        ZtDownLoadFile dl;
-        setUp(dl);
-        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
         QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
         if (closeAfterAnswer)
@@ -249,16 +236,16 @@ private slots:
         // The client retries a request that got nothing, so every retry is cut too.
         if (answer.isEmpty())
             mServer->setAutoReply(QByteArray());
-        QVERIFY(dl.start("app.dat.zip"));
+        QVERIFY(mDl->start("app.dat.zip"));
         QVERIFY(requested.wait(10000));
         mServer->send(answer);
         if (closeAfterAnswer) {
             mServer->closeClient();
-            QTRY_VERIFY_WITH_TIMEOUT(!dl.isDownloading(), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!mDl->isDownloading(), 10000);
         } else {
-            QTRY_VERIFY_WITH_TIMEOUT(!dl.isWaitingForData(), 10000);
-            dl.stop();
-            QVERIFY(!dl.isDownloading());
+            QTRY_VERIFY_WITH_TIMEOUT(!mDl->isWaitingForData(), 10000);
+            mDl->stop();
+            QVERIFY(!mDl->isDownloading());
             QVERIFY(disconnected.count() == 1 || disconnected.wait(10000));
         }
         QCOMPARE(finished.count(), 0);
@@ -270,15 +257,11 @@ private slots:
     void unreachableServerIsSilent()
     {
         writeFile(path("app.dat"), "old version");
-        const QUrl dead = mServer->url(QStringLiteral("/update/"));
-        mServer.reset();  // nothing listens there any more
-        ZtDownLoadFile dl;
-        dl.setBaseUrl(dead);
-        dl.setTargetDirectory(mDir->path());
-        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        mServer.reset();  // nothing listens at the set address any more
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("download failed"));
-        QVERIFY(dl.start("app.dat.zip"));
-        QTRY_VERIFY_WITH_TIMEOUT(!dl.isDownloading(), 10000);
+        QVERIFY(mDl->start("app.dat.zip"));
+        QTRY_VERIFY_WITH_TIMEOUT(!mDl->isDownloading(), 10000);
         QCOMPARE(finished.count(), 0);
         QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
     }
@@ -287,17 +270,15 @@ private slots:
     void firstDataEndsTimeOutWatch()
     {
         writeFile(path("app.dat"), "old version");
-        ZtDownLoadFile dl;
-        setUp(dl);
-        dl.setTimeOut(1000);
-        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        mDl->setTimeOut(1000);
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
-        QVERIFY(dl.start("app.dat.zip"));
+        QVERIFY(mDl->start("app.dat.zip"));
         QVERIFY(requested.wait(10000));
         mServer->send(ScriptedHttpServer::header(200, 11) + "n");
-        QTRY_VERIFY_WITH_TIMEOUT(!dl.isWaitingForData(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDl->isWaitingForData(), 10000);
         // The watch is over, so no later silence can end the download.
-        QVERIFY(dl.isDownloading());
+        QVERIFY(mDl->isDownloading());
         mServer->send("ew version");
         QVERIFY(finished.wait(10000));
         QCOMPARE(readFile(path("app.dat")), QByteArray("new version"));
@@ -306,17 +287,15 @@ private slots:
     void silentServerIsGivenUp()
     {
         writeFile(path("app.dat"), "old version");
-        ZtDownLoadFile dl;
-        setUp(dl);
-        dl.setTimeOut(50);
-        QSignalSpy finished(&dl, &ZtDownLoadFile::onDownLoadFinished);
+        mDl->setTimeOut(50);
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
         QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no data within 50 ms"));
-        QVERIFY(dl.start("app.dat.zip"));
+        QVERIFY(mDl->start("app.dat.zip"));
         QVERIFY(requested.wait(10000));
         QVERIFY(disconnected.wait(10000));
-        QVERIFY(!dl.isDownloading());
+        QVERIFY(!mDl->isDownloading());
         QCOMPARE(finished.count(), 0);
         QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
         QCOMPARE(readFile(path("app.dat.zip")), QByteArray());
