@@ -131,29 +131,23 @@ private slots:
         QCOMPARE(int(button.toolButtonStyle()), style);
     }
 
+    // The push button's badge (its numbers are tested there), over this button's own icon.
     void badge_data()
     {
-        QTest::addColumn<QString>("number");
         QTest::addColumn<bool>("icon");
-        QTest::addColumn<bool>("shown");
-
-        QTest::newRow("0") << "0" << true << false;
-        QTest::newRow("150") << "150" << true << true;
-        QTest::newRow("12, no icon") << "12" << false << false;
+        QTest::newRow("over the icon") << true;
+        QTest::newRow("no icon, no badge") << false;
     }
 
     void badge()
     {
-        QFETCH(QString, number);
         QFETCH(bool, icon);
-        QFETCH(bool, shown);
-
         ZtToolButton button(nullptr);
         button.resize(100, 80);
         button.setText(QStringLiteral("消息"));
         if (icon)
             button.setIcon(mBlue);
-        button.setPromptNumber(number);
+        button.setPromptNumber(QStringLiteral("12"));
         const QImage image = button.grab().toImage();
         const QRect square((100 - 24) / 2 + 15, (80 - 24) / 2 - 15, 20, 20);
         int inside = 0;
@@ -166,11 +160,7 @@ private slots:
             }
         }
         QCOMPARE(outside, 0);
-        QCOMPARE(inside > 150, shown);
-        if (shown) {
-            button.setPromptNumber(QStringLiteral("99"));
-            QCOMPARE(button.grab().toImage(), image);
-        }
+        QCOMPARE(inside > 150, icon);
     }
 
 private:

@@ -64,8 +64,6 @@ private slots:
         label.setIcon(QString::fromLatin1(icon));
         label.resize(label.sizeHint());
         label.layout()->activate();
-        QCOMPARE(label.layout()->contentsMargins(), QMargins());
-        QCOMPARE(label.layout()->spacing(), 0);
         const QRect iconRect = label.iconLabel()->geometry();
         const QRect textRect = label.textLabel()->geometry();
         // Icon first, then 5 pixels, then the text.

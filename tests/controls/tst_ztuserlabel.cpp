@@ -77,7 +77,6 @@ private slots:
         QTest::addColumn<bool>("equal");
         QTest::newRow("different ids, same index") << "a" << 3 << "b" << 3 << true;
         QTest::newRow("same id, different index") << "a" << 3 << "a" << 4 << false;
-        QTest::newRow("fresh labels") << "a" << 0 << "b" << 0 << true;
     }
 
     void equality()
