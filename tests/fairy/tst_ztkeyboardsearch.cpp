@@ -105,10 +105,6 @@ private slots:
         QTest::newRow("code alone does not match")
             << QVector<KeyboardSample>{{"K", "S", "777", "code-only", a}} << QStringLiteral("77") << QStringList{};
 
-        QTest::newRow("lower-case input is upper-cased")
-            << QVector<KeyboardSample>{{"ZGPA", "SH601318", "601318", "中国平安", a}} << QStringLiteral("zgpa")
-            << QStringList{"中国平安"};
-
         QTest::newRow("longer than eight characters")
             << QVector<KeyboardSample>{{"ABCDEFGHIJ", "S", "S", "ten", a}, {"ABCDEFGHIK", "S", "S", "other", a}}
             << QStringLiteral("ABCDEFGHIJ") << QStringList{"ten"};
