@@ -140,13 +140,10 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("empty") << "";
-        QTest::newRow("no suffix") << "app.dat";
         QTest::newRow("suffix only in a folder name") << "plugins.zip/lib.so";
         QTest::newRow("upper-case suffix") << "app.dat.ZIP";
         QTest::newRow("suffix only") << ".zip";
-        QTest::newRow("suffix only in a folder") << "plugins/.zip";
         QTest::newRow("parent folder") << "../app.dat.zip";
-        QTest::newRow("parent folder inside") << "plugins/../../app.dat.zip";
         QTest::newRow("parent folder, backslashes") << "plugins\\..\\..\\app.dat.zip";
         QTest::newRow("absolute") << "/etc/passwd.zip";
         QTest::newRow("empty folder name") << "plugins//app.dat.zip";
