@@ -108,12 +108,17 @@ private slots:
         QVERIFY(codesOf("自选股").isEmpty());
     }
 
-    void deleteFromAllOrOneGroup()
+    void noteAndDeleteInAllOrOneGroup()
     {
         QVERIFY(PubStaticFunc::ZxgAddGroup("科技"));
         QVERIFY(PubStaticFunc::ZxgAdd("SH600000"));
         QVERIFY(PubStaticFunc::ZxgAdd("SH600000", "科技"));
         QVERIFY(PubStaticFunc::ZxgAdd("SZ000001", "科技"));
+        // The note follows the code into every group.
+        QVERIFY(PubStaticFunc::ZxgSetNote("SH600000", "低吸"));
+        QVERIFY(!PubStaticFunc::ZxgSetNote("SH600001", "x"));
+        for (const StockZxgBK& g : PubStaticFunc::getZxgCodeList())
+            QCOMPARE(g.getList().at(0).getNote(), QStringLiteral("低吸"));
 
         QVERIFY(PubStaticFunc::ZxgDelete("SH600000", "科技"));
         QVERIFY(!PubStaticFunc::ZxgDelete("SH600000", "科技"));
@@ -253,17 +258,6 @@ private slots:
         QCOMPARE(spy.count(), 5);
     }
 
-    void noteFollowsTheCode()
-    {
-        QVERIFY(PubStaticFunc::ZxgAddGroup("科技"));
-        QVERIFY(PubStaticFunc::ZxgAdd("SH600000"));
-        QVERIFY(PubStaticFunc::ZxgAdd("SH600000", "科技"));
-        QVERIFY(PubStaticFunc::ZxgSetNote("SH600000", "低吸"));
-        QVERIFY(!PubStaticFunc::ZxgSetNote("SH600001", "x"));
-        for (const StockZxgBK& g : PubStaticFunc::getZxgCodeList())
-            QCOMPARE(g.getList().at(0).getNote(), QStringLiteral("低吸"));
-    }
-
     void watchlistMirror()
     {
         QVERIFY(PubStaticFunc::ZxgAddGroup("科技"));
@@ -276,10 +270,8 @@ private slots:
 
     void history()
     {
-        QVERIFY(PubStaticFunc::HisAdd("A"));
-        QVERIFY(PubStaticFunc::HisAdd("B"));
-        QVERIFY(PubStaticFunc::HisAdd("C"));
-        QVERIFY(PubStaticFunc::HisAdd("A"));
+        for (const char* code : {"A", "B", "C", "A"})
+            QVERIFY(PubStaticFunc::HisAdd(code));
         QCOMPARE(PubStaticFunc::HisGetAll(), QVector<QString>({"A", "C", "B"}));
         QVERIFY(PubStaticFunc::HisAdd("A"));
         QCOMPARE(PubStaticFunc::HisGetAll().size(), 3);
