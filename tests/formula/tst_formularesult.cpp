@@ -95,11 +95,9 @@ private slots:
         QCOMPARE(result.lines.size(), std::size_t(1));
         const LineData& line = result.lines.front();
         QCOMPARE(int(line.lineType), 7);
-        QCOMPARE(line.series1, raw.expected(0, present, points));
-        QCOMPARE(line.series2, raw.expected(1, present, points));
-        QCOMPARE(line.series3, raw.expected(2, present, points));
-        QCOMPARE(line.series4, raw.expected(3, present, points));
-        QCOMPARE(line.series5, raw.expected(4, present, points));
+        const std::vector<float>* series[] = {&line.series1, &line.series2, &line.series3, &line.series4, &line.series5};
+        for (int s = 0; s < 5; ++s)
+            QCOMPARE(*series[s], raw.expected(s, present, points));
         QCOMPARE(QString::fromStdString(line.name), present.contains('n') ? QString("MA5") : QString());
         QCOMPARE(QString::fromStdString(line.text2), present.contains('t') ? QString("COLORRED") : QString());
         QCOMPARE(line.attributes, (std::array<std::int32_t, 4>{7, -1, 0x7FFFFFFF, 3}));
@@ -179,12 +177,10 @@ private slots:
         QTest::newRow("all ones") << 0xFFFFFFFFu << false;
         QTest::newRow("zero") << 0x00000000u << true;
         QTest::newRow("negative zero") << 0x80000000u << true;
-        QTest::newRow("minus one and a half") << 0xBFC00000u << true;
         QTest::newRow("quiet NaN") << 0x7FC00000u << true;
         QTest::newRow("negative quiet NaN") << 0xFFC00000u << true;
         QTest::newRow("one bit short") << 0xFFFFFFFEu << true;
         QTest::newRow("infinity") << 0x7F800000u << true;
-        QTest::newRow("largest") << 0x7F7FFFFFu << true;
     }
 
     void checkValue()
