@@ -53,8 +53,6 @@ private slots:
         QTest::newRow("top level, string data") << QStringList{QStringLiteral("F10基本资料")} << 1 << -1;
         QTest::newRow("one level") << QStringList{QStringLiteral("光标跟随"), QStringLiteral("跟随目标")} << 0
                                    << int(RightMenuType_CursorFollow);
-        QTest::newRow("two levels") << QStringList{QStringLiteral("光标跟随"), QStringLiteral("更多"), QStringLiteral("其他")}
-                                    << 0 << 2100;
         QTest::newRow("three levels")
             << QStringList{QStringLiteral("光标跟随"), QStringLiteral("更多"), QStringLiteral("第三层"), QStringLiteral("深层")}
             << 0 << 2200;
@@ -120,20 +118,17 @@ private slots:
                       QList<RightMenu>{RightMenu(QStringLiteral("①"), QStringLiteral("1"), true, false, QString())}, 180);
         sub.setIconPath(iconPath);
         UserRightMenu menu(nullptr);
-        menu.appendRightMenu({RightMenu(QStringLiteral("打开"), RightMenuType_Open),
-                              RightMenu(QStringLiteral("标记"), 1, true, true, iconPath), sub, followTree().at(2)});
+        menu.appendRightMenu({RightMenu(QStringLiteral("标记"), 1, true, true, iconPath), sub, followTree().at(2)});
         const QList<UserMenuAction*> list = menu.actions();
 
-        QVERIFY(list.at(0)->icon().isNull());
-        QVERIFY(!list.at(0)->isCheckable());
+        QVERIFY(!list.at(0)->icon().isNull());
+        QVERIFY(list.at(0)->isChecked());
         QVERIFY(!list.at(1)->icon().isNull());
-        QVERIFY(list.at(1)->isChecked());
-        QVERIFY(!list.at(2)->icon().isNull());
-        QCOMPARE(list.at(2)->menu()->minimumWidth(), 180);
-        QCOMPARE(list.at(2)->menu()->maximumWidth(), 180);
-        QCOMPARE(list.at(3)->menu()->maximumWidth(), QWIDGETSIZE_MAX);  // width 0: natural
+        QCOMPARE(list.at(1)->menu()->minimumWidth(), 180);
+        QCOMPARE(list.at(1)->menu()->maximumWidth(), 180);
+        QCOMPARE(list.at(2)->menu()->maximumWidth(), QWIDGETSIZE_MAX);  // width 0: natural
         // The grids' sub-menu items: checkable and unchecked.
-        QAction* first = list.at(2)->menu()->actions().at(0);
+        QAction* first = list.at(1)->menu()->actions().at(0);
         QVERIFY(first->isCheckable() && !first->isChecked());
     }
 
