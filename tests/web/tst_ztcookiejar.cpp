@@ -164,7 +164,6 @@ private slots:
         QVERIFY(saverOf(jar.data())->hasPendingChange());
         jar.reset();  // a pending change is saved when the jar goes
 
-        QVERIFY(QFileInfo::exists(cookieFile()));
         QSettings file(cookieFile(), QSettings::IniFormat);
         QCOMPARE(file.value("Exceptions/block").toStringList(), (QStringList{"ads.example", "tracker.example"}));
         QCOMPARE(file.value("Exceptions/allow").toStringList(), QStringList{"quote.example"});
@@ -182,7 +181,6 @@ private slots:
         QCOMPARE(jar->acceptPolicy(), ZtCookieJar::AcceptAlways);
         QCOMPARE(jar->blockedCookies(), (QStringList{"ads.example", "tracker.example"}));
         QCOMPARE(jar->allowForSessionCookies(), (QStringList{"bbs.example", "news.example"}));
-        QCOMPARE(jar->cookiesForUrl(QUrl("https://www.example.com/")).size(), 1);
     }
 
     void loadsLazilyAndSavesOnlyWhenLoaded()
@@ -490,16 +488,15 @@ private slots:
         jar->setCookiesFromUrl({makeCookie("z", "b.com", expiry, true, "/p")}, QUrl("https://b.com/p"));
         jar->setCookiesFromUrl({makeCookie("s", "a.com", QDateTime())}, QUrl("http://a.com/"));
         QCOMPARE(model.rowCount(), 2);
+        const auto rowText = [&model](int row) {
+            QStringList cells;
+            for (int column = 0; column < CookieModel::ColumnCount; ++column)
+                cells << model.data(model.index(row, column)).toString();
+            return cells.join('|');
+        };
         // Sorted by domain: a.com first.
-        QCOMPARE(model.data(model.index(0, CookieModel::NameColumn)).toString(), QStringLiteral("s"));
-        QCOMPARE(model.data(model.index(0, CookieModel::ExpiryColumn)).toString(), QString());
-        QCOMPARE(model.data(model.index(0, CookieModel::SessionColumn)).toString(), QStringLiteral("是"));
-        QCOMPARE(model.data(model.index(1, CookieModel::DomainColumn)).toString(), QStringLiteral(".b.com"));
-        QCOMPARE(model.data(model.index(1, CookieModel::PathColumn)).toString(), QStringLiteral("/p"));
-        QCOMPARE(model.data(model.index(1, CookieModel::ExpiryColumn)).toString(),
-                 QStringLiteral("2030-05-06 07:08:09"));
-        QCOMPARE(model.data(model.index(1, CookieModel::SecureColumn)).toString(), QStringLiteral("是"));
-        QCOMPARE(model.data(model.index(1, CookieModel::SessionColumn)).toString(), QStringLiteral("否"));
+        QCOMPARE(rowText(0), QStringLiteral("s|.a.com|/||否|是"));
+        QCOMPARE(rowText(1), QStringLiteral("z|.b.com|/p|2030-05-06 07:08:09|是|否"));
         QCOMPARE(model.data(model.index(1, CookieModel::SecureColumn), Qt::UserRole), QVariant(true));
         QVERIFY(!model.data(model.index(5, 0)).isValid());
 
