@@ -1,5 +1,4 @@
 #include <pubcache/stockyjmodel.h>
-#include <pubcache/stockzxgbk.h>
 #include <pubcache/ztxmlmenu.h>
 
 #include <QtTest>
@@ -44,19 +43,6 @@ private slots:
         QFETCH(Attributes, attributes);
         QFETCH(int, type);
         QCOMPARE(int(ZtXMLMenu(attributes).getType()), type);
-    }
-
-    void zxgGroupKeepsCodesUnique()
-    {
-        StockZxgBK group("自选股");
-        QVERIFY(group.append(StockZxg("SH600000", 1)));
-        QVERIFY(group.append(StockZxg("SZ000001", 2)));
-        QVERIFY(!group.append(StockZxg("SH600000", 3)));
-        QCOMPARE(group.getCodes(), QStringList({"SH600000", "SZ000001"}));
-        QCOMPARE(group.getList().at(0).getAddTime(), quint64(1));
-        QVERIFY(group.remove("SH600000"));
-        QVERIFY(!group.remove("SH600000"));
-        QCOMPARE(group.indexOf("SZ000001"), 0);
     }
 
     void yjModelCases()
