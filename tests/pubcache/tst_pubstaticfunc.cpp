@@ -389,7 +389,6 @@ private slots:
         QVERIFY(PubStaticFunc::ZxgAdd("SH600000"));
         QVERIFY(PubStaticFunc::ZxgAdd("SZ000001", "科技"));
         QVERIFY(PubStaticFunc::ZxgSetNote("SZ000001", "观察"));
-        QVERIFY(PubStaticFunc::HisAdd("SH600000"));
         QVERIFY(PubStaticFunc::setStockSign("SZ000001", "2"));
         QVERIFY(PubStaticFunc::setYJData(StockYJModel("SH600000", {priceCase("p", "10")})));
         const Groups groups = PubStaticFunc::getZxgCodeList();
@@ -398,13 +397,11 @@ private slots:
         QVERIFY(PubCacheCustom::mStockCodeList.isEmpty());
         QVERIFY(PubStaticFunc::openDatabase(mPath));
         QCOMPARE(PubStaticFunc::getZxgCodeList(), groups);
-        QCOMPARE(PubStaticFunc::HisGetAll(), QVector<QString>({"SH600000"}));
         QCOMPARE(PubStaticFunc::getStockSign("SZ000001"), QStringLiteral("2"));
         QCOMPARE(PubStaticFunc::getYJData("SH600000").getCaseList().at(0), priceCase("p", "10"));
         // The mirrors are filled again on open.
         QCOMPARE(PubCacheCustom::mStockCodeList, QList<QString>({"SH600000", "SZ000001"}));
         QCOMPARE(PubCacheCustom::mStockSign.value("SZ000001"), QStringLiteral("2"));
-        QVERIFY(PubCacheCustom::mYjsStock.contains("SH600000"));
     }
 
     void damagedFileIsMovedAside_data()
