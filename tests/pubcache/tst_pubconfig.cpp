@@ -86,7 +86,6 @@ private slots:
         QTest::newRow("wrong root") << QByteArray("<columns/>");
         QTest::newRow("menu without name") << QByteArray("<menus><menu><item name=\"x\"/></menu></menus>");
         QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("binary") << QByteArray("\x00\xff\xfe<menus>", 9);
     }
 
     void badMenuFileFallsBackToBuiltIn()
