@@ -70,7 +70,6 @@ private slots:
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("windowStart");
         QTest::newRow("0") << 0 << 0;
-        QTest::newRow("49") << 49 << 0;
         QTest::newRow("99") << 99 << 0;
         QTest::newRow("120") << 120 << 50;
         QTest::newRow("4999") << 4999 << 4900;
@@ -260,7 +259,6 @@ private slots:
         panel.show();
         QVERIFY(panel.thread());
         QTRY_COMPARE(panel.repaints, 1);
-        QCOMPARE(mMarket->calls(kStatic).first().threadName, QStringLiteral("DataReadThread-Markets"));
 
         panel.ReSetDataMarkets(kOrder, 1000, 30, false);
         QVERIFY(mMarket->waitForCalls(kStatic, 2, 10000));

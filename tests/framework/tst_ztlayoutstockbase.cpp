@@ -208,7 +208,6 @@ private slots:
         panel.InitDataStocks_PeriodKLine(kCode, ZtE_Period_Day, ZtE_DIVID_Forward, false);
         QVERIFY(panel.poll());
         QCOMPARE(panel.data().count(), 4);
-        QCOMPARE(panel.dataDivid(), ZtE_DIVID_Forward);
         QCOMPARE(panel.repaints, 1);
 
         mMarket->removeQuote(kCode);
