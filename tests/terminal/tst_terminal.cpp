@@ -9,7 +9,7 @@ class tst_Terminal : public QObject
     Q_OBJECT
 
 private:
-    static QImage screenshot(const QStringList& extraArgs, QString* stderrText = nullptr)
+    static QImage screenshot(const QStringList& extraArgs, QString* stderrText)
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("shot.png"));
@@ -25,19 +25,20 @@ private:
             process.kill();
             return QImage();
         }
-        if (stderrText)
-            *stderrText = QString::fromLocal8Bit(process.readAllStandardError());
+        *stderrText = QString::fromLocal8Bit(process.readAllStandardError());
         if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
             return QImage();
         return QImage(file);
     }
 
 private slots:
+    // An unknown page is reported and the window starts as it would without one.
     void screenshotIsWrittenAndNotBlank()
     {
         QString err;
-        const QImage image = screenshot({}, &err);
+        const QImage image = screenshot({QStringLiteral("--page"), QStringLiteral("no-such-page")}, &err);
         QVERIFY2(!image.isNull(), qPrintable(err));
+        QVERIFY(err.contains(QStringLiteral("no page named")));
         QVERIFY(image.width() >= 800 && image.height() >= 500);
         // A blank window has one or two colours; text and quotes give many.
         QSet<QRgb> colours;
@@ -46,14 +47,6 @@ private slots:
                 colours.insert(image.pixel(x, y));
         }
         QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
-    }
-
-    void unknownPageStillStarts()
-    {
-        QString err;
-        const QImage image = screenshot({QStringLiteral("--page"), QStringLiteral("no-such-page")}, &err);
-        QVERIFY(!image.isNull());
-        QVERIFY(err.contains(QStringLiteral("no page named")));
     }
 };
 
