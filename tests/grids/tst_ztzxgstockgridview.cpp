@@ -159,7 +159,8 @@ private slots:
     {
         QTest::addColumn<bool>("isZxg");
         QTest::addColumn<QList<int>>("ids");
-        QTest::newRow("watchlist") << true << QList<int>{2000, 2001, 2002, 2003, 2004, 2009, 2010, 2007, -1, 1021, 1022, 1023};
+        QTest::newRow("watchlist") << true
+                                   << QList<int>{2000, 2001, 2002, 2003, 2004, 2009, 2010, 2007, -1, 1021, 1022, 1023};
         QTest::newRow("history") << false << QList<int>{2000, 2001, 2002, 2005, 2006, 2007, -1, 1021, 1022, 1023};
     }
 
