@@ -34,8 +34,6 @@ private slots:
         QVERIFY(title->maxButton()->isHidden());
         QVERIFY(!title->closeButton()->isHidden());
         QCOMPARE(title->windowTitleText(), form->windowTitle());
-        QVERIFY(!form->getTopMizeButton());
-        QVERIFY(form->testAttribute(Qt::WA_DeleteOnClose));
         delete form;
     }
 

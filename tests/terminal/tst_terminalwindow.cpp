@@ -105,7 +105,6 @@ private slots:
         QTest::newRow("first board") << "market" << "PageHq" << "HqAll";
         QTest::newRow("board by entry") << "HqSH" << "PageHq" << "HqSH";
         QTest::newRow("last board") << "HqIndex" << "PageHq" << "HqIndex";
-        QTest::newRow("sectors") << "sectors" << "PageBk" << "BkAll";
         QTest::newRow("page by name") << "history" << "PageZxg" << "history";
         QTest::newRow("page by entry") << "ZxgHistory" << "PageZxg" << "history";
         QTest::newRow("gallery page") << "frame" << "PageDemo" << "frame";
