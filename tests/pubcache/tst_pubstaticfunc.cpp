@@ -91,7 +91,6 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::newRow("empty") << "";
-        QTest::newRow("blank") << "   ";
         QTest::newRow("inner blank") << "SH 600000";
         QTest::newRow("too long") << QString(40, 'X');
     }
@@ -271,8 +270,6 @@ private slots:
         for (const char* code : {"A", "B", "C", "A"})
             QVERIFY(PubStaticFunc::HisAdd(code));
         QCOMPARE(PubStaticFunc::HisGetAll(), QVector<QString>({"A", "C", "B"}));
-        QVERIFY(PubStaticFunc::HisAdd("A"));
-        QCOMPARE(PubStaticFunc::HisGetAll().size(), 3);
         QVERIFY(PubStaticFunc::HisDelete("C"));
         QVERIFY(!PubStaticFunc::HisDelete("C"));
         QCOMPARE(PubStaticFunc::HisGetAll(), QVector<QString>({"A", "B"}));
