@@ -14,7 +14,6 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("checked");
-        QTest::newRow("true") << "true" << true;
         QTest::newRow("True") << "True" << true;
         QTest::newRow("1") << "1" << true;
         QTest::newRow("0") << "0" << false;
