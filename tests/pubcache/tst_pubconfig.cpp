@@ -185,7 +185,6 @@ private slots:
     void readConfigLayers()
     {
         QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys401").toBool(), true);
-        QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys402").toBool(), false);
         QVERIFY(!PubConfig::ReadConfig("SysSetupInfo", "Sys99999").isValid());
         QVERIFY(!PubConfig::ReadConfig("SysSetupInfo", QString()).isValid());
 
