@@ -115,6 +115,15 @@ struct Harness
 
     QStringList rows() const { return codesOf(view->getGrid()->getData()); }
 
+    // Quotes for these securities, and the panel shown on them until their rows are in.
+    void open(const QList<int>& numbers, const QHash<QString, QString>& addTimes = {})
+    {
+        quotes(numbers);
+        show();
+        view->InitZxgQNows({codesOf(numbers), addTimes});
+        QTRY_COMPARE(rows(), codesOf(numbers));
+    }
+
     QStringList lastRequest() const
     {
         const QList<ScriptedMarket::Call> calls = market->calls(kQuotes);
@@ -200,11 +209,8 @@ private slots:
         QCOMPARE(h.view->getGrid()->getColumnByIndex(2)->getFieldId(), ZtField::ChangeRatio);
 
         // Codes with an add time show it; others stay empty.
-        h.quotes({1, 2, 3});
-        h.show();
-        h.view->InitZxgQNows({codesOf({1, 2, 3}), {{codeOf(1), QStringLiteral("20240105093000000")},
-                                                   {codeOf(3), QStringLiteral("20231231150000000")}}});
-        QTRY_COMPARE(h.rows(), codesOf({1, 2, 3}));
+        h.open({1, 2, 3},
+               {{codeOf(1), QStringLiteral("20240105093000000")}, {codeOf(3), QStringLiteral("20231231150000000")}});
         const DQDQuery* data = h.view->getGrid()->getData();
         QCOMPARE(data->at(0)->getValue(ZtField::AddTime).toString(), QStringLiteral("20240105093000000"));
         QCOMPARE(data->at(1)->getValue(ZtField::AddTime).toString(), QStringLiteral("-"));
@@ -214,11 +220,9 @@ private slots:
     void firstQuotesFocusRowZeroOnce()
     {
         Harness h(true);
-        h.quotes({1, 2, 3});
         QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);
-        h.show();
-        h.view->InitZxgQNows({codesOf({1, 2, 3}), {}});
-        QTRY_COMPARE(focus.size(), 1);
+        h.open({1, 2, 3});
+        QCOMPARE(focus.size(), 1);
         QCOMPARE(focus.at(0).at(1).value<DQDUnionReader>().getUniqueValue(0), codeOf(1));
         QCOMPARE(h.view->getGrid()->getFocusRowIndex(), 0);
         h.quotes({1, 2, 3, 4});
@@ -232,13 +236,9 @@ private slots:
         Harness h(true);
         for (int i = 0; i < 5; ++i)
             QVERIFY(PubStaticFunc::ZxgAdd(codeOf(i)));
-        const auto stored = PubStaticFunc::ZxgGet(PubStaticFunc::defaultZxgGroup());
-        h.quotes({0, 1, 2, 3, 4});
-        h.show();
         h.view->setCanManualSequence(true);
         QVERIFY(!h.view->getResetButton()->isHidden());
-        h.view->InitZxgQNows(stored);
-        QTRY_COMPARE(h.rows(), codesOf({0, 1, 2, 3, 4}));
+        h.open({0, 1, 2, 3, 4});
 
         QSignalSpy order(h.view, &ZtZXGStockGridView::onZxgOrderUpdate);
         ZtWidgetStockGrid* grid = h.view->getGrid();
@@ -263,11 +263,8 @@ private slots:
     void resetButtonRestoresTheManualOrder()
     {
         Harness h(true);
-        h.quotes({1, 2, 3, 4});
-        h.show();
         h.view->setCanManualSequence(true);
-        h.view->InitZxgQNows({codesOf({1, 2, 3, 4}), {}});
-        QTRY_COMPARE(h.rows(), codesOf({1, 2, 3, 4}));
+        h.open({1, 2, 3, 4});
         ZtWidgetStockGrid* grid = h.view->getGrid();
         mouse(grid, QEvent::MouseButtonPress, Qt::LeftButton, grid->headerRect(2).center(), Qt::LeftButton);
         QCOMPARE(h.rows(), codesOf({4, 3, 2, 1}));
@@ -310,10 +307,7 @@ private slots:
         QVERIFY(PubStaticFunc::ZxgAdd(codeOf(2)));
         QVERIFY(PubStaticFunc::ZxgAddGroup(QStringLiteral("银行")));
         h.view->setZxgStockType(PubStaticFunc::defaultZxgGroup());
-        h.quotes({1, 2});
-        h.show();
-        h.view->InitZxgQNows(PubStaticFunc::ZxgGet(PubStaticFunc::defaultZxgGroup()));
-        QTRY_COMPARE(h.rows(), codesOf({1, 2}));
+        h.open({1, 2});
 
         ZtWidgetStockGrid* grid = h.view->getGrid();
         UserMenuAction* moveTo = topAction(h.view, 2009);
@@ -389,10 +383,7 @@ private slots:
     {
         Harness h(true);
         QVERIFY(PubStaticFunc::ZxgAdd(codeOf(1)));
-        h.quotes({1, 2});
-        h.show();
-        h.view->InitZxgQNows({codesOf({1, 2}), {}});
-        QTRY_COMPARE(h.rows(), codesOf({1, 2}));
+        h.open({1, 2});
         h.view->doAboutToShowMenu(h.view->getMenu()->actions());
         QVERIFY(!topAction(h.view, 2003)->isVisible());
         QVERIFY(topAction(h.view, 2004)->isVisible());
