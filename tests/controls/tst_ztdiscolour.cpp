@@ -76,7 +76,6 @@ private slots:
         QTest::addColumn<bool>("repaint");
         QTest::addColumn<double>("first");
         QTest::addColumn<QRgb>("shown");  // 0: the plain colour only
-        QTest::newRow("falling") << true << 9.0 << qRgb(0, 255, 0);
         QTest::newRow("rising") << true << 11.0 << qRgb(255, 0, 0);
         QTest::newRow("rising, repaint off") << false << 11.0 << QRgb(0);
     }
