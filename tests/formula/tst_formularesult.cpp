@@ -27,19 +27,14 @@ struct RawLine
 
     RawLine(int points, const QString& present, int seed)
     {
-        const float* series[5] = {};
+        const float* tagFLINE::*series[] = {&tagFLINE::series1, &tagFLINE::series2, &tagFLINE::series3,
+                                            &tagFLINE::series4, &tagFLINE::series5};
         for (int s = 0; s < 5; ++s) {
             for (int i = 0; i < qMax(points, 3); ++i)
                 values[s].push_back(seed * 100.0f + s * 10.0f + i);
-            if (present.contains(QChar('1' + s)))
-                series[s] = values[s].data();
+            line.*series[s] = present.contains(QChar('1' + s)) ? values[s].data() : nullptr;
         }
         line.lineType = std::uint8_t(seed);
-        line.series1 = series[0];
-        line.series2 = series[1];
-        line.series3 = series[2];
-        line.series4 = series[3];
-        line.series5 = series[4];
         line.name = present.contains('n') ? "MA5" : nullptr;
         line.text2 = present.contains('t') ? "COLORRED" : nullptr;
         line.attributes[0] = seed;
@@ -150,9 +145,8 @@ private slots:
         result.parseFromFline(second);
         QCOMPARE(result.lineCount, 1);
         QCOMPARE(result.lines.size(), std::size_t(3));
-        QCOMPARE(int(result.lines[0].lineType), 1);
-        QCOMPARE(int(result.lines[1].lineType), 2);
-        QCOMPARE(int(result.lines[2].lineType), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(int(result.lines[i].lineType), i + 1);
         QCOMPARE(result.lines[1].series2.size(), std::size_t(2));
 
         // Through the base, as a host holding engines of several kinds would call it.
