@@ -104,7 +104,8 @@ struct Harness
     ZtStockGridView* view = nullptr;
     qint64 time = 0;
 
-    Harness()
+    // With rows, the panel starts on that many securities.
+    explicit Harness(int rows = 0)
     {
         PBDataChange::installSource(market);
         auto add = [&](const QString& title, unsigned int key, const QString& rule, const QString& format, int width) {
@@ -124,6 +125,8 @@ struct Harness
         root.resize(500, 300);
         root.show();
         QVERIFY(QTest::qWaitForWindowExposed(&root));
+        if (rows > 0)
+            start(rowsOf(range(rows)));
     }
 
     ~Harness()
@@ -361,8 +364,7 @@ private slots:
 
     void upDownReportOnlyTheFinalRelease()
     {
-        Harness h;
-        h.start(rowsOf(range(8)));
+        Harness h(8);
         QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);
         QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
         h.view->doKeyReleaseEvent(h.view, &repeat);
@@ -387,8 +389,7 @@ private slots:
     {
         QFETCH(QPoint, angle);
         QFETCH(int, row);
-        Harness h;
-        h.start(rowsOf(range(100)));
+        Harness h(100);
         ZtWidgetStockGrid* grid = h.view->getGrid();
         grid->setRowIndex(10);
         QSignalSpy scrolled(grid, &ZtWidgetStockGrid::onDataIndexChange);
@@ -448,8 +449,7 @@ private slots:
 
     void subMenuChoices()
     {
-        Harness h;
-        h.start(rowsOf(range(3)));
+        Harness h(3);
         h.view->getGrid()->setFocusRowIndex(2, false);
         QAction* mark5 = item(h.view, 2007, QStringLiteral("5"));
         mark5->trigger();
@@ -492,8 +492,7 @@ private slots:
         QFETCH(int, id);
         QFETCH(int, signal);
         QFETCH(int, subType);
-        Harness h;
-        h.start(rowsOf(range(3)));
+        Harness h(3);
         h.view->getGrid()->setFocusRowIndex(1, false);
         PubStaticSignal* cache = &PubCache::SSignal;
         QSignalSpy spies[] = {{h.view, &ZtLayoutBase::onGotoStock}, {h.view, &ZtLayoutBase::onOpenStockDialog},
@@ -523,8 +522,7 @@ private slots:
 
     void rightClickOpensTheMenuOnItsRow()
     {
-        Harness h;
-        h.start(rowsOf(range(5)));
+        Harness h(5);
         ZtWidgetStockGrid* grid = h.view->getGrid();
         QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);
         QWidget* shown = nullptr;
@@ -541,8 +539,7 @@ private slots:
 
     void doubleClickOpensTheFocusRow()
     {
-        Harness h;
-        h.start(rowsOf(range(5)));
+        Harness h(5);
         ZtWidgetStockGrid* grid = h.view->getGrid();
         QSignalSpy gotos(h.view, &ZtLayoutBase::onGotoStock);
         click(grid, Qt::LeftButton, grid->rowRect(3).center(), QEvent::MouseButtonDblClick);
@@ -565,8 +562,7 @@ private slots:
 
     void headerClickAsksForANewOrder()
     {
-        Harness h;
-        h.start(rowsOf(range(20)));
+        Harness h(20);
         const int before = h.market->callCount(kQuery);
         ZtWidgetStockGrid* grid = h.view->getGrid();
         click(grid, Qt::LeftButton, grid->headerRect(2).center());
