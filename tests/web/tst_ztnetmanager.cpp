@@ -29,18 +29,17 @@ private slots:
         QTest::addColumn<QString>("host");
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("user");
-        QTest::newRow("nothing stored") << QVariantMap() << int(QNetworkProxy::DefaultProxy) << "" << 0 << "";
+        const int none = QNetworkProxy::DefaultProxy, socks = QNetworkProxy::Socks5Proxy;
+        QTest::newRow("nothing stored") << QVariantMap() << none << "" << 0 << "";
         QTest::newRow("disabled, host given")
-            << QVariantMap{{"enabled", false}, {"hostName", "proxy.lan"}, {"port", 8080}}
-            << int(QNetworkProxy::DefaultProxy) << "" << 0 << "";
+            << QVariantMap{{"enabled", false}, {"hostName", "proxy.lan"}, {"port", 8080}} << none << "" << 0 << "";
         QTest::newRow("socks5 with default port")
-            << QVariantMap{{"enabled", true}, {"hostName", "proxy.lan"}, {"userName", "zt"}, {"password", "pw"}}
-            << int(QNetworkProxy::Socks5Proxy) << "proxy.lan" << 1080 << "zt";
+            << QVariantMap{{"enabled", true}, {"hostName", "proxy.lan"}, {"userName", "zt"}, {"password", "pw"}} << socks
+            << "proxy.lan" << 1080 << "zt";
         QTest::newRow("http") << QVariantMap{{"enabled", true}, {"type", 1}, {"hostName", "10.0.0.8"}, {"port", 3128}}
                               << int(QNetworkProxy::HttpProxy) << "10.0.0.8" << 3128 << "";
         QTest::newRow("port out of range")
-            << QVariantMap{{"enabled", true}, {"hostName", "p"}, {"port", 70000}} << int(QNetworkProxy::Socks5Proxy)
-            << "p" << 1080 << "";
+            << QVariantMap{{"enabled", true}, {"hostName", "p"}, {"port", 70000}} << socks << "p" << 1080 << "";
     }
 
     void proxyFromSettings()
