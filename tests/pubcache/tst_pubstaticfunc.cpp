@@ -139,12 +139,10 @@ private slots:
 
         const Groups one = {StockZxgBK("自选股", {StockZxg("A", 1), StockZxg("SH600000", 2), StockZxg("B", 3)}),
                             StockZxgBK("科技", {StockZxg("C", 4)})};
-        QTest::newRow("to another group") << one << "科技" << true << QStringList({"A", "B"})
-                                          << QStringList({"C", "SH600000"});
-        QTest::newRow("to its own group") << one << "自选股" << false << QStringList({"A", "SH600000", "B"})
-                                          << QStringList({"C"});
-        QTest::newRow("to an unknown group") << one << "无" << false << QStringList({"A", "SH600000", "B"})
-                                             << QStringList({"C"});
+        const QStringList unmoved = {"A", "SH600000", "B"}, c = {"C"};
+        QTest::newRow("to another group") << one << "科技" << true << QStringList({"A", "B"}) << QStringList({"C", "SH600000"});
+        QTest::newRow("to its own group") << one << "自选股" << false << unmoved << c;
+        QTest::newRow("to an unknown group") << one << "无" << false << unmoved << c;
         const Groups both = {StockZxgBK("自选股", {StockZxg("SH600000", 2)}),
                              StockZxgBK("科技", {StockZxg("SH600000", 5), StockZxg("C", 4)})};
         QTest::newRow("already in target too") << both << "科技" << true << QStringList() << QStringList({"SH600000", "C"});
