@@ -2,7 +2,6 @@
 #include <pubcache/pubconfig.h>
 #include <pubcache/ztxmlmenu.h>
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QtTest>
 
