@@ -98,7 +98,6 @@ private slots:
         const auto list = showSpy.at(0).at(0).value<QList<UserMenuAction*>>();
         QCOMPARE(list, menu.actions());
         QCOMPARE(list.size(), 4);
-        QVERIFY(list.at(1)->isSeparator());
         QCOMPARE(list.at(2)->data().toInt(), int(RightMenuType_CursorFollow));
 
         QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(list.at(0)).center());
