@@ -83,7 +83,6 @@ private slots:
         ZtToolButton button(xml, true, nullptr);
         button.resize(80, 40);
         QVERIFY(button.isCheckable());
-        QCOMPARE(button.iconSize(), QSize(24, 24));
         button.setText(QString());
         QCOMPARE(button.text(), QStringLiteral("自选股"));
 
