@@ -227,7 +227,6 @@ private slots:
         const ZtXMLMenu entry({{"name", "B1"}, {"tabName", "Three"}});
         auto* fromEntry = new Page(nullptr, entry);
         QCOMPARE(fromEntry->objectName(), QStringLiteral("Three"));
-        QCOMPARE(fromEntry->getParentData(), entry);
         QCOMPARE(fromEntry->getSubMenuList().size(), 4);
         delete fromEntry;
 
