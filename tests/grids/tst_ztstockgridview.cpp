@@ -297,14 +297,13 @@ private slots:
         QFETCH(bool, alternative);
         QFETCH(bool, indexKnown);
         QFETCH(bool, reported);
-        DQDDataList all = rowsOf({1, 2});
+        PubCache::mDataQueryAll = rowsOf({1, 2});
         if (indexKnown) {
             DQDUnionReader index = stock(0, 10.0, ZtE_ZQLX_Index);
             index.setValue(ZtField::Code, QStringLiteral("000001"));
             index.setValue(ZtField::UniqueCode, QStringLiteral("SH000001"));
-            all.append(index);
+            PubCache::mDataQueryAll.append(index);
         }
-        PubCache::mDataQueryAll = all;
         Harness h;
         h.view->setAutoFocusRow(autoFocus);
         h.view->setUseAlternativesFocusStock(alternative);

@@ -366,9 +366,7 @@ private slots:
     {
         DQDUnionReader index;
         index.setValue(ZtField::UniqueCode, QStringLiteral("SH000001"));
-        DQDDataList all;
-        all.append(index);
-        PubCache::mDataQueryAll = all;
+        PubCache::mDataQueryAll.append(index);
         Harness h(true);
         h.show();
         QSignalSpy focus(h.view, &ZtLayoutBase::onFocusStock);

@@ -389,12 +389,10 @@ private slots:
 
     void windowOfALongerList()
     {
-        DQDDataList window;
-        for (int i = 100; i < 250; ++i)
-            window.append(stock(i, 0));
-        window.setDataWindow(100, 5000);
         Fixture f(0, 10);
-        f.data = window;
+        for (int i = 100; i < 250; ++i)
+            f.data.append(stock(i, 0));
+        f.data.setDataWindow(100, 5000);
         f.grid.setData(&f.data);
         QCOMPARE(f.grid.getRowCount(), 5000);
         QCOMPARE(f.vbar.maximum(), 4990);
