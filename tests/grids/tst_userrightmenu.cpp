@@ -97,7 +97,6 @@ private slots:
         QCOMPARE(showSpy.count(), 1);
         const auto list = showSpy.at(0).at(0).value<QList<UserMenuAction*>>();
         QCOMPARE(list, menu.actions());
-        QCOMPARE(list.size(), 4);
         QCOMPARE(list.at(2)->data().toInt(), int(RightMenuType_CursorFollow));
 
         QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(list.at(0)).center());
