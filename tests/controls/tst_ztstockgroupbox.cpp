@@ -214,7 +214,6 @@ private slots:
         QCOMPARE(menuSpy.at(0).at(0).value<ZtPushButton*>(), box.getButton(2));
         QCOMPARE(menuSpy.at(0).at(1).value<UserMenuAction*>(), fiveMinutes);
         QCOMPARE(checkedNames(box), QStringList{QStringLiteral("分钟")});
-        QVERIFY(fiveMinutes->isChecked());
 
         // Re-reporting gives the drop-down choice again.
         box.recheck(QVariant(-1));

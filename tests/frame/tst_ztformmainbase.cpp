@@ -27,14 +27,13 @@ class tst_ZtFormMainBase : public QObject
 private slots:
     void onlyCloseButtonAfterConstruction()
     {
-        auto* form = new ZtFormMainBase;
-        ZtFormTitle* title = form->getFormTitle();
+        ZtFormMainBase form;
+        ZtFormTitle* title = form.getFormTitle();
         QVERIFY(title->topButton()->isHidden());
         QVERIFY(title->minButton()->isHidden());
         QVERIFY(title->maxButton()->isHidden());
         QVERIFY(!title->closeButton()->isHidden());
-        QCOMPARE(title->windowTitleText(), form->windowTitle());
-        delete form;
+        QCOMPARE(title->windowTitleText(), form.windowTitle());
     }
 
     void doubleClickNeedsMaximiseButton()
@@ -211,39 +210,37 @@ private slots:
         QFETCH(bool, first);
         QFETCH(int, spacing);
         QFETCH(int, gap);
-        ZtFormMainBase* form = new ZtFormMainBase;
+        ZtFormMainBase form;
         auto* w = new QLabel(QStringLiteral("w"));
-        const int itemsBefore = form->getFormTitle()->boxLayout()->count();
+        const int itemsBefore = form.getFormTitle()->boxLayout()->count();
         if (first)
-            form->setTitleFirstWidget(w, spacing);
+            form.setTitleFirstWidget(w, spacing);
         else
-            form->setTitleLastWidget(w, spacing);
-        QHBoxLayout* box = form->getFormTitle()->boxLayout();
-        QCOMPARE(w->height(), form->getWindowTitleHeight());
+            form.setTitleLastWidget(w, spacing);
+        QHBoxLayout* box = form.getFormTitle()->boxLayout();
+        QCOMPARE(w->height(), form.getWindowTitleHeight());
         const int at = box->indexOf(w);
-        QVERIFY(at < box->indexOf(form->getFormTitle()->topButton()));
+        QVERIFY(at < box->indexOf(form.getFormTitle()->topButton()));
         if (first)
-            QVERIFY(at > box->indexOf(form->getFormTitle()->iconLabel())
-                    && at < box->indexOf(form->getFormTitle()->titleLabel()));
+            QVERIFY(at > box->indexOf(form.getFormTitle()->iconLabel())
+                    && at < box->indexOf(form.getFormTitle()->titleLabel()));
         else
-            QVERIFY(at > box->indexOf(form->getFormTitle()->titleLabel()));
+            QVERIFY(at > box->indexOf(form.getFormTitle()->titleLabel()));
         QCOMPARE(box->count(), itemsBefore + (gap > 0 ? 2 : 1));
         if (gap > 0)
             QCOMPARE(box->itemAt(at - 1)->spacerItem()->sizeHint().width(), gap);
-        delete form;
     }
 
     void objectNameNamesBody()
     {
-        ZtFormMainBase* form = new ZtFormMainBase(nullptr, false, QStringLiteral("BodyA"));
-        QCOMPARE(form->getFormMaine()->objectName(), QStringLiteral("BodyA"));
-        form->setObjectName(QStringLiteral("BodyB"));
-        QCOMPARE(form->getFormMaine()->objectName(), QStringLiteral("BodyB"));
-        QVERIFY(form->QWidget::objectName().isEmpty());
+        ZtFormMainBase form(nullptr, false, QStringLiteral("BodyA"));
+        QCOMPARE(form.getFormMaine()->objectName(), QStringLiteral("BodyA"));
+        form.setObjectName(QStringLiteral("BodyB"));
+        QCOMPARE(form.getFormMaine()->objectName(), QStringLiteral("BodyB"));
+        QVERIFY(form.QWidget::objectName().isEmpty());
         auto* content = new QHBoxLayout;
-        form->setLayout(content);
-        QCOMPARE(form->getFormMaine()->layout(), content);
-        delete form;
+        form.setLayout(content);
+        QCOMPARE(form.getFormMaine()->layout(), content);
     }
 };
 

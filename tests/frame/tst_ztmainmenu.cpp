@@ -225,23 +225,20 @@ private slots:
     void pageConstructors()
     {
         const ZtXMLMenu entry({{"name", "B1"}, {"tabName", "Three"}});
-        auto* fromEntry = new Page(nullptr, entry);
-        QCOMPARE(fromEntry->objectName(), QStringLiteral("Three"));
-        QCOMPARE(fromEntry->getSubMenuList().size(), 4);
-        delete fromEntry;
+        Page fromEntry(nullptr, entry);
+        QCOMPARE(fromEntry.objectName(), QStringLiteral("Three"));
+        QCOMPARE(fromEntry.getSubMenuList().size(), 4);
 
         // The shipped left menu names the page by its tab name.
-        auto* fromName = new Page(nullptr, QStringLiteral("MenuHq"));
-        QCOMPARE(fromName->getParentData().getName(), QStringLiteral("MenuHq"));
-        QCOMPARE(fromName->objectName(), QStringLiteral("PageHq"));
-        QCOMPARE(fromName->getSubMenuList(), PubConfig::getPubMenuNode(QStringLiteral("PageHq")));
-        QVERIFY(!fromName->getSubMenuList().isEmpty());
-        delete fromName;
+        Page fromName(nullptr, QStringLiteral("MenuHq"));
+        QCOMPARE(fromName.getParentData().getName(), QStringLiteral("MenuHq"));
+        QCOMPARE(fromName.objectName(), QStringLiteral("PageHq"));
+        QCOMPARE(fromName.getSubMenuList(), PubConfig::getPubMenuNode(QStringLiteral("PageHq")));
+        QVERIFY(!fromName.getSubMenuList().isEmpty());
 
-        auto* unknown = new Page(nullptr, QStringLiteral("NoSuchEntry"));
-        QVERIFY(unknown->getParentData().isEmpty());
-        QVERIFY(unknown->getSubMenuList().isEmpty());
-        delete unknown;
+        Page unknown(nullptr, QStringLiteral("NoSuchEntry"));
+        QVERIFY(unknown.getParentData().isEmpty());
+        QVERIFY(unknown.getSubMenuList().isEmpty());
     }
 
 private:
