@@ -38,22 +38,21 @@ private slots:
 
     void doubleClickNeedsMaximiseButton()
     {
-        QPointer<ZtFormMainBase> form = new ZtFormMainBase;
-        form->resize(300, 200);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-        ZtFormTitle* title = form->getFormTitle();
+        ZtFormMainBase form;
+        form.resize(300, 200);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        ZtFormTitle* title = form.getFormTitle();
         QTest::mouseDClick(title->titleLabel(), Qt::LeftButton);
-        QVERIFY(!form->isMaximized());
+        QVERIFY(!form.isMaximized());
 
-        form->setMaxMinmizeBtn(true);
+        form.setMaxMinmizeBtn(true);
         QTest::mouseDClick(title->titleLabel(), Qt::LeftButton);
-        QTRY_VERIFY(form->isMaximized());
+        QTRY_VERIFY(form.isMaximized());
         QCOMPARE(title->maxButton()->toolTip(), QStringLiteral("还原"));
         QTest::mouseClick(title->maxButton(), Qt::LeftButton);
-        QTRY_VERIFY(!form->isMaximized());
+        QTRY_VERIFY(!form.isMaximized());
         QCOMPARE(title->maxButton()->toolTip(), QStringLiteral("最大化"));
-        delete form;
     }
 
     void escape_data()
@@ -170,28 +169,27 @@ private slots:
     void drag()
     {
         QFETCH(bool, maximised);
-        QPointer<ZtFormMainBase> form = new ZtFormMainBase;
-        form->setGeometry(100, 100, 300, 200);
-        form->setMaxMinmizeBtn(true);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        ZtFormMainBase form;
+        form.setGeometry(100, 100, 300, 200);
+        form.setMaxMinmizeBtn(true);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         if (maximised) {
-            QTest::mouseClick(form->getFormTitle()->maxButton(), Qt::LeftButton);
-            QTRY_VERIFY(form->isMaximized());
+            QTest::mouseClick(form.getFormTitle()->maxButton(), Qt::LeftButton);
+            QTRY_VERIFY(form.isMaximized());
         }
-        const QPoint before = form->pos();
-        QLabel* handle = form->getFormTitle()->titleLabel();
+        const QPoint before = form.pos();
+        QLabel* handle = form.getFormTitle()->titleLabel();
         const QPoint start(5, 5);
         sendMouse(handle, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
         sendMouse(handle, QEvent::MouseMove, start + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
         sendMouse(handle, QEvent::MouseButtonRelease, start + QPoint(30, 20), Qt::LeftButton, Qt::NoButton);
-        QCOMPARE(form->pos(), maximised ? before : before + QPoint(30, 20));
+        QCOMPARE(form.pos(), maximised ? before : before + QPoint(30, 20));
 
         // After the release, moves no longer drag.
-        const QPoint after = form->pos();
+        const QPoint after = form.pos();
         sendMouse(handle, QEvent::MouseMove, start + QPoint(60, 60), Qt::NoButton, Qt::NoButton);
-        QCOMPARE(form->pos(), after);
-        delete form;
+        QCOMPARE(form.pos(), after);
     }
 
     void titleWidgetGaps_data()
