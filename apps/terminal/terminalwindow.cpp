@@ -5,9 +5,13 @@
 #include <frame/ztmainmenu.h>
 #include <frame/zttabwidget.h>
 
+#include <pubcache/pubcache.h>
+#include <pubcache/pubstaticfunc.h>
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QShortcut>
 
 #include <algorithm>
@@ -75,7 +79,23 @@ TerminalWindow::TerminalWindow() : ZtFormMainBase(nullptr, false, QStringLiteral
     area->setContentsMargins(1, 1, 1, 1);
     area->setSpacing(0);
     row->addWidget(mPageArea, 1);
-    setLayout(row);
+
+    // Says, for as long as the window is open, that changes are not being saved.
+    mUserDataWarning = new QLabel(this);
+    mUserDataWarning->setObjectName(QStringLiteral("UserDataWarning"));
+    mUserDataWarning->setWordWrap(true);
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(row, 1);
+    column->addWidget(mUserDataWarning);
+    setLayout(column);
+    const auto showWarning = [this](const QString& text) {
+        mUserDataWarning->setText(text);
+        mUserDataWarning->setVisible(!text.isEmpty());
+    };
+    showWarning(PubStaticFunc::databaseWarning());
+    connect(&PubCache::SSignal, &PubStaticSignal::onUserDataWarning, this, showWarning);
 
     QList<ZtXMLMenu> entries;
     for (ZtToolButton* button : qAsConst(buttons))

@@ -6,6 +6,7 @@
 
 #include <QHash>
 
+class QLabel;
 class TerminalGroup;
 class ZtMainMenu;
 
@@ -46,6 +47,7 @@ private:
 
     ZtMainMenu* mMenu = nullptr;
     QWidget* mPageArea = nullptr;
+    QLabel* mUserDataWarning = nullptr;
     QHash<QString, TerminalGroup*> mGroups;
     QHash<QString, Placed> mPlaced;
     TerminalGroup* mCurrent = nullptr;

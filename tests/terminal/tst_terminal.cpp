@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -9,9 +11,16 @@ class tst_Terminal : public QObject
     Q_OBJECT
 
 private:
-    static QImage screenshot(const QStringList& extraArgs, QString* stderrText)
+    static QImage screenshot(const QStringList& extraArgs, QString* stderrText, const QByteArray& configIni = QByteArray())
     {
         QTemporaryDir dir;
+        if (!configIni.isEmpty()) {
+            QDir().mkpath(dir.filePath(QStringLiteral("data/config")));
+            QFile config(dir.filePath(QStringLiteral("data/config/config.ini")));
+            if (!config.open(QIODevice::WriteOnly))
+                return QImage();
+            config.write(configIni);
+        }
         const QString file = dir.filePath(QStringLiteral("shot.png"));
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -47,6 +56,18 @@ private slots:
                 colours.insert(image.pixel(x, y));
         }
         QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
+    }
+
+    // A 50-byte config.ini whose values claim lists of 2^31-1 items: a warning and the defaults.
+    void hostileConfigStarts()
+    {
+        QString err;
+        const QImage image =
+            screenshot({}, &err,
+                       "[System]\nVersion=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\n"
+                       "[UrlParams]\nhost=@Variant(\\0\\0\\0\\xb\\x7f\\xff\\xff\\xff)\n");
+        QVERIFY2(!image.isNull(), qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("not plain text")), qPrintable(err));
     }
 };
 
