@@ -417,7 +417,7 @@ void PubWebView::setUserClick(QString columnCode, QString column, QString module
 
 void PubWebView::doNoticeMessage(QString json)
 {
-    const QJsonDocument doc = QJsonDocument::fromJson(json.toUtf8());
+    const QJsonDocument doc = WebObject::parseJson(json);
     if (doc.isNull()) {
         qDebug() << "PubWebView: notice is not JSON, dropped";
         return;

@@ -60,6 +60,18 @@ bool knownSecurity(const QString& code)
 
 WebObject::WebObject(QObject* parent) : QObject(parent) {}
 
+QJsonDocument WebObject::parseJson(const QString& text)
+{
+    QString escaped = text;
+    // Outside a string U+FEFF is not JSON anyway; a leading one is a byte-order mark.
+    const int from = escaped.startsWith(QChar(0xFEFF)) ? 1 : 0;
+    for (int i = escaped.size() - 1; i >= from; --i) {
+        if (escaped.at(i) == QChar(0xFEFF))
+            escaped.replace(i, 1, QStringLiteral("\\ufeff"));
+    }
+    return QJsonDocument::fromJson(escaped.toUtf8());
+}
+
 QString WebObject::getUserMAC()
 {
     return macAddress();
@@ -192,7 +204,7 @@ void WebObject::parseLogin(const QString& json, QString* message, bool* status, 
     *message = QString();
     *status = false;
     *login = LoginInfo(QString());
-    const QJsonDocument doc = QJsonDocument::fromJson(json.toUtf8());
+    const QJsonDocument doc = parseJson(json);
     if (doc.isNull()) {
         *message = QStringLiteral("错误原因：服务器返回Json格式有误！");
         return;
@@ -303,7 +315,7 @@ void WebObject::updateNickName(QString nickName)
 
 void WebObject::getImMessage(QString jsonstring)
 {
-    const QJsonDocument doc = QJsonDocument::fromJson(jsonstring.toUtf8());
+    const QJsonDocument doc = parseJson(jsonstring);
     if (!doc.isNull())
         emit onGetImMessage(doc.object());
 }

@@ -4,6 +4,7 @@
 
 #include <pubcache/logininfo.h>
 
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
@@ -20,6 +21,9 @@ public:
 
     // The login answer of the service page as a record; the message is empty on success.
     static void parseLogin(const QString& json, QString* message, bool* status, LoginInfo* login);
+    // JSON text from a page. Qt's parser drops a U+FEFF that opens a string value, so
+    // it is handed over escaped.
+    static QJsonDocument parseJson(const QString& text);
     // The first interface that is up, running and not loop-back; empty when none.
     static QString macAddress();
 

@@ -4,6 +4,7 @@
 
 #include <framework/ztlayoutbase.h>
 #include <web/pubwebview.h>
+#include <web/webobject.h>
 #include <web/ztwebview.h>
 
 #include <QCoreApplication>
@@ -37,7 +38,7 @@ struct WebHarness
         layout->addWidget(web);
         root.resize(400, 300);
         QObject::connect(web, &PubWebView::onNoticeMessage, web, [this](QString json) {
-            notices << QJsonDocument::fromJson(json.toUtf8()).object();
+            notices << WebObject::parseJson(json).object();
         });
     }
 
