@@ -80,7 +80,7 @@ private:
     void createWeb()
     {
         mWeb = new PubWebView(this);
-        layout()->addWidget(mWeb);
+        static_cast<QVBoxLayout*>(layout())->addWidget(mWeb, 1);
         if (!PubCacheWeb::mCacheView)
             PubCacheWeb::mCacheView = mWeb;
         connect(mWeb, &QObject::destroyed, this, [this] {
