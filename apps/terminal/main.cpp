@@ -86,6 +86,8 @@ int main(int argc, char* argv[])
     if (wantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
+    // Web pages are made only when shown, but WebEngine needs this before the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zt-terminal"));
     QApplication::setOrganizationName(QStringLiteral("ZtControlLib"));
