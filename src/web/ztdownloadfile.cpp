@@ -233,8 +233,8 @@ QVector<ZtDownLoadFile::ExpectedDigest> ZtDownLoadFile::expectedDigests(const QN
 }
 
 // Empty when the body is complete by the transfer's own framing: a status of
-// 200, no encoding we did not ask for, a Content-Length that is met or the
-// last chunk (a cut chunked body ends in an error), at least one byte, and any
+// 200, no encoding we did not ask for, a Content-Length that is met, at
+// least one byte, and any
 // checksum the server sent matches. A Content-Length that the server set too
 // short is met by its framing; only a checksum can tell that one.
 QString ZtDownLoadFile::incompleteReason() const
@@ -251,16 +251,19 @@ QString ZtDownLoadFile::incompleteReason() const
         return QStringLiteral("encoding %1 that was not asked for").arg(QString::fromLatin1(encoding));
     if (mReceived == 0)
         return QStringLiteral("empty body");
-    if (!mReply->rawHeader("Transfer-Encoding").toLower().contains("chunked")) {
-        if (!mReply->hasRawHeader("Content-Length"))
-            return QStringLiteral("neither a length nor chunks, %1 bytes").arg(mReceived);
-        bool ok = false;
-        const qint64 length = mReply->rawHeader("Content-Length").trimmed().toLongLong(&ok);
-        if (!ok || length != mReceived)
-            return QStringLiteral("%1 bytes of Content-Length %2")
-                .arg(mReceived)
-                .arg(QString::fromLatin1(mReply->rawHeader("Content-Length")));
-    }
+    // Qt reads the chunks itself and, when the server closes right after a
+    // chunk, ends a cut body like a whole one; without the last chunk in
+    // sight a chunked body cannot be told complete, so only a length counts.
+    if (mReply->rawHeader("Transfer-Encoding").toLower().contains("chunked"))
+        return QStringLiteral("chunked body, its end cannot be checked");
+    if (!mReply->hasRawHeader("Content-Length"))
+        return QStringLiteral("no length, %1 bytes").arg(mReceived);
+    bool ok = false;
+    const qint64 length = mReply->rawHeader("Content-Length").trimmed().toLongLong(&ok);
+    if (!ok || length != mReceived)
+        return QStringLiteral("%1 bytes of Content-Length %2")
+            .arg(mReceived)
+            .arg(QString::fromLatin1(mReply->rawHeader("Content-Length")));
     for (const ExpectedDigest& digest : mDigests) {
         if (digest.hash->result().toBase64() != digest.value)
             return QStringLiteral("checksum %1 does not match").arg(QString::fromLatin1(digest.value));

@@ -17,7 +17,7 @@ class QNetworkAccessManager;
 // the application directory and then puts it in place of the file named up to
 // the last ".zip", moving the old file aside as "<file>.temp" and back again when the
 // replacement fails. Only a body that is complete by the transfer's own framing
-// (a Content-Length that is met, or the last chunk) and not empty replaces
+// (a Content-Length that is met) and not empty replaces
 // anything; every other end keeps the old file and raises onDownLoadFailed.
 class ZTCONTROLLIB_EXPORT ZtDownLoadFile : public QObject
 {

@@ -266,7 +266,10 @@ private slots:
                                     + body.left(5)
                              << "incomplete";
         QTest::newRow("chunked, cut before the last chunk")
-            << ok + "Transfer-Encoding: chunked\r\n\r\n400\r\n" + body.left(1024) + "\r\n" << "download failed";
+            << ok + "Transfer-Encoding: chunked\r\n\r\n400\r\n" + body.left(1024) + "\r\n" << "(incomplete|download failed)";
+        // Qt hides whether the last chunk came, so no chunked body is trusted.
+        QTest::newRow("chunked, whole") << ok + "Transfer-Encoding: chunked\r\n\r\n4\r\nnew \r\n7\r\nversion\r\n0\r\n\r\n"
+                                        << "incomplete";
         QTest::newRow("unreadable length") << ok + "Content-Length: 12x\r\n\r\n" + body << "incomplete";
         QTest::newRow("length shorter than the file, digest tells")
             << ok + "Content-Length: 100\r\nDigest: SHA-256="
@@ -304,7 +307,6 @@ private slots:
         QTest::addColumn<QByteArray>("answer");
         const QByteArray body = "new version";
         const QByteArray ok = "HTTP/1.1 200 OK\r\nConnection: close\r\n";
-        QTest::newRow("chunked") << ok + "Transfer-Encoding: chunked\r\n\r\n4\r\nnew \r\n7\r\nversion\r\n0\r\n\r\n";
         QTest::newRow("length and digest")
             << ok + "Content-Length: 11\r\nDigest: md5=" + QCryptographicHash::hash(body, QCryptographicHash::Md5).toBase64()
                    + ",sha-256=" + QCryptographicHash::hash(body, QCryptographicHash::Sha256).toBase64() + "\r\n\r\n" + body;
