@@ -129,6 +129,10 @@ void TerminalWindow::buildGroups(const QList<ZtXMLMenu>& entries)
                      [](const TerminalPage& a, const TerminalPage& b) { return a.order < b.order; });
     for (const ZtXMLMenu& entry : entries) {
         const QString tabName = entry.getTabName();
+        // Entries that open the same group share it: building it again per entry
+        // made start-up grow with the whole page set for every entry.
+        if (mGroups.contains(tabName))
+            continue;
         TerminalGroup* group = nullptr;
         for (const TerminalPage& p : pages) {
             if (p.group != tabName)

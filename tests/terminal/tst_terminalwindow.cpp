@@ -4,6 +4,7 @@
 
 #include <controls/zttoolbutton.h>
 #include <frame/ztformtitle.h>
+#include <frame/ztmainboxbase.h>
 #include <frame/ztmainmenu.h>
 #include <pubcache/pubconfig.h>
 #include <ztlib/pbdatachange.h>
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -79,6 +81,30 @@ private slots:
         ZtToolButton* b = menuButton(button);
         QVERIFY(b);
         QCOMPARE(b->isVisibleTo(mWindow.get()), visible);
+    }
+
+    // Several entries may open one group; it is built once, and each entry shows it.
+    void entriesOfOneGroupShareIt()
+    {
+        QTemporaryDir config;
+        QFile menus(config.filePath(QStringLiteral("menus.xml")));
+        QVERIFY(menus.open(QIODevice::WriteOnly));
+        menus.write("<menus><menu name=\"LeftMenu\">"
+                    "<item name=\"HqA\" text=\"A\" tabName=\"PageHq\" isChecked=\"true\" type=\"0\"/>"
+                    "<item name=\"HqB\" text=\"B\" tabName=\"PageHq\" isChecked=\"true\" type=\"0\"/>"
+                    "<item name=\"HqC\" text=\"C\" tabName=\"PageHq\" isChecked=\"true\" type=\"0\"/>"
+                    "<item name=\"Bk\" text=\"D\" tabName=\"PageBk\" isChecked=\"true\" type=\"0\"/>"
+                    "</menu></menus>");
+        menus.close();
+        PubConfig::setConfigDir(config.path());
+        TerminalWindow window;
+        PubConfig::setConfigDir(QString());
+        QCOMPARE(window.findChildren<ZtMainBoxBase*>(QStringLiteral("PageHq")).size(), 1);
+        QCOMPARE(window.findChildren<ZtMainBoxBase*>(QStringLiteral("PageBk")).size(), 1);
+        auto* b = window.leftMenu()->innerWidget()->findChild<ZtToolButton*>(QStringLiteral("HqB"));
+        QVERIFY(b && b->isVisibleTo(&window));
+        b->click();
+        QCOMPARE(window.currentGroup(), QStringLiteral("PageHq"));
     }
 
     void clickingAnEntryShowsItsGroup()
