@@ -19,7 +19,9 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -32,7 +34,12 @@ void prepareWebEngine(bool offscreen)
 {
     const bool sandboxOff = qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") != 0
                             || qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QLatin1String("--no-sandbox"));
-    if (::geteuid() == 0 && !sandboxOff) {
+#ifdef Q_OS_UNIX
+    const bool root = ::geteuid() == 0;
+#else
+    const bool root = false;
+#endif
+    if (root && !sandboxOff) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         qCInfo(lcTerminal, "running as root: web pages run without the Chromium sandbox");
     }

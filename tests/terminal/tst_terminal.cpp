@@ -72,6 +72,7 @@ private slots:
                                         &err, 4000);
         QVERIFY2(!image.isNull(), qPrintable(err));
         QVERIFY2(!err.contains(QStringLiteral("no button")), qPrintable(err));
+        // Root is where Chromium's refusal ended the terminal.
         if (::geteuid() == 0)
             QCOMPARE(err.count(QStringLiteral("without the Chromium sandbox")), 1);
     }
