@@ -99,7 +99,10 @@ QWidget* board(QWidget* parent, TerminalShell&, const ZtXMLMenu& entry)
 }
 
 // "market" and "sectors" open the first board of each.
-const TerminalPage::Registration market(QStringLiteral("market"), QStringLiteral("PageHq"), 5, board);
-const TerminalPage::Registration sectors(QStringLiteral("sectors"), QStringLiteral("PageBk"), 5, board);
+const TerminalPage::Registration market(QStringLiteral("market"), QStringLiteral("PageHq"), 5, board,
+                                       QStringLiteral("market lists by board (all A shares first; HqSH, HqSZ, HqB, "
+                                                      "HqIndex open the others) with the focused stock's quote"));
+const TerminalPage::Registration sectors(QStringLiteral("sectors"), QStringLiteral("PageBk"), 5, board,
+                                        QStringLiteral("the sector indices as a market list"));
 
 }

@@ -7,6 +7,7 @@
 #include <ztlib/ztenums.h>
 #include <ztlib/ztfields.h>
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -32,6 +33,24 @@ const QuoteColumn kColumns[] = {
     {"最低", ZtField::Low, "bos:12010", "d2", 66},
     {"昨收", ZtField::PrevClose, "sys:flat", "d2", 66},
 };
+
+// The grid with a line over it that says why it is empty; the line shows only then.
+QWidget* overEmptyGrid(QWidget* grid, QLabel** hint)
+{
+    auto* holder = new QWidget(grid->parentWidget());
+    auto* stack = new QGridLayout(holder);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->addWidget(grid, 0, 0);
+    auto* label = new QLabel(holder);
+    label->setObjectName(QStringLiteral("EmptyHint"));
+    label->setAlignment(Qt::AlignCenter);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->hide();
+    // Later in the same cell, so it lies above the grid.
+    stack->addWidget(label, 0, 0, Qt::AlignCenter);
+    *hint = label;
+    return holder;
+}
 
 // A new user (no watchlist entries, no history) starts with a few stocks to watch.
 void seedWatchlist()
@@ -68,7 +87,8 @@ public:
         mGrid->setCanManualSequence(true);
         mQuote = new StockQuoteBox(this);
         layout->addWidget(mGroups);
-        layout->addWidget(mGrid, 1);
+        layout->addWidget(overEmptyGrid(mGrid, &mEmpty), 1);
+        mEmpty->setText(QStringLiteral("这个分组还没有股票\n在行情列表中右键“加入自选股”，或在“分组管理”中输入代码"));
         layout->addWidget(mQuote);
         setMainChildWidget(mGrid);
 
@@ -115,7 +135,9 @@ private:
         if (name.isEmpty())
             return;
         mGrid->setZxgStockType(name);
-        mGrid->InitZxgQNows(PubStaticFunc::ZxgGet(name));
+        const auto codes = PubStaticFunc::ZxgGet(name);
+        mGrid->InitZxgQNows(codes);
+        mEmpty->setVisible(codes.first.isEmpty());
     }
 
     // The grid announces a new manual order; the watchlist store keeps it.
@@ -135,6 +157,7 @@ private:
 
     QListWidget* mGroups = nullptr;
     ZtZXGStockGridView* mGrid = nullptr;
+    QLabel* mEmpty = nullptr;
 };
 
 class HistoryPage : public QuotePageBase
@@ -147,9 +170,10 @@ public:
         layout->setSpacing(0);
         mGrid = new ZtZXGStockGridView(this, quoteColumns(kColumns), false);
         mQuote = new StockQuoteBox(this);
-        layout->addWidget(mGrid, 1);
+        layout->addWidget(overEmptyGrid(mGrid, &mEmpty), 1);
         layout->addWidget(mQuote);
         setMainChildWidget(mGrid);
+        mEmpty->setText(QStringLiteral("还没有打开过股票\n在行情列表中双击或回车打开的股票会列在这里"));
     }
 
 protected:
@@ -161,17 +185,21 @@ protected:
             mShown = history;
             mGrid->InitHisQNows(history);
         }
+        mEmpty->setVisible(history.isEmpty());
         QuotePageBase::showEvent(event);
     }
 
 private:
     ZtZXGStockGridView* mGrid = nullptr;
+    QLabel* mEmpty = nullptr;
     QVector<QString> mShown{QStringLiteral("-")};
 };
 
-const TerminalPage::Registration zxg(QStringLiteral("zxg"), QStringLiteral("自选股"), QStringLiteral("PageZxg"), 6,
-                                     [](QWidget* parent, TerminalShell&) { return new ZxgPage(parent); });
+const TerminalPage::Registration zxg(QStringLiteral("watchlist"), QStringLiteral("自选股"), QStringLiteral("PageZxg"), 6,
+                                     [](QWidget* parent, TerminalShell&) { return new ZxgPage(parent); },
+                                     QStringLiteral("the live watchlist: one group's quotes in the user's order"));
 const TerminalPage::Registration history(QStringLiteral("history"), QStringLiteral("浏览历史"), QStringLiteral("PageZxg"), 7,
-                                         [](QWidget* parent, TerminalShell&) { return new HistoryPage(parent); });
+                                         [](QWidget* parent, TerminalShell&) { return new HistoryPage(parent); },
+                                         QStringLiteral("the stocks opened lately"));
 
 }
