@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/stockqnow.h"
+#include "grids/ztstocklistview.h"
 #include "ztcontrollib_global.h"
 
 #include <pubcache/pubcacheenums.h>
@@ -15,7 +16,6 @@ class QLabel;
 class QPaintEvent;
 class QShowEvent;
 class ZtPushButton;
-class ZtStockListView;
 
 // The header line of a security's chart: its name, a live "last  change  percent",
 // a drop-down list of securities to switch to and the watchlist button.
