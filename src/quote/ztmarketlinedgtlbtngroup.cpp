@@ -27,6 +27,7 @@ ZtMarketLineDGTLBtnGroup::ZtMarketLineDGTLBtnGroup(double height, QWidget* paren
     mQuote = new QLabel(this);
     mSwitch = new ZtPushButton(this);
     mSwitch->setObjectName(QStringLiteral("btn_resetStock"));
+    mSwitch->setText(QStringLiteral("↓"));
     mSwitch->setChecked(true);
     mZxg = new ZtPushButton(this);
     mZxg->setObjectName(QStringLiteral("btn_zxg"));
