@@ -11,6 +11,8 @@
 #include <ztlib/ztenums.h>
 #include <ztlib/ztfields.h>
 
+#include <spontaneousinput.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLoggingCategory>
@@ -481,6 +483,19 @@ private slots:
         }
         QVERIFY(prices > 20);
         QCOMPARE(grid->cellText(0, 3), QStringLiteral("10262.70"));
+    }
+
+    // A wheel step over the grid, delivered as the window system does: the grid
+    // scrolls one row and its parent panel never hears of the wheel.
+    void scrolledWheelStaysWithTheGrid()
+    {
+        Harness h(100);
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        grid->setRowIndex(10);
+        QSignalSpy relayed(&h.root, &ZtLayoutBase::onWheelEvent);
+        QVERIFY(SpontaneousInput::wheel(grid, grid->rect().center(), -120));
+        QCOMPARE(grid->getRowIndex(), 11);
+        QCOMPARE(relayed.count(), 0);
     }
 
     void menuFollowsTheFocusStock_data()
