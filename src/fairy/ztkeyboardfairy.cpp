@@ -300,13 +300,9 @@ void ZtKeyboardFairy::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-    case Qt::Key_Escape:
-        // Acted on when released; the press is ours too.
-        event->accept();
-        return;
     default:
+        // Enter, Return and Escape act on their release; their presses belong
+        // to the parent (a dialog's default button, a form's Escape).
         event->ignore();
     }
 }
