@@ -21,7 +21,7 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcZtFairy, "zt.fairy")
+Q_LOGGING_CATEGORY(lcZtFairy, "zt.fairy", QtInfoMsg)
 
 constexpr int kInputLimit = 8;
 constexpr int kMaxRowTest = 500;
