@@ -620,6 +620,7 @@ void ZtWidgetStockGrid::paintRow(QPainter& p, const Palette& pal, int rowIndex, 
     const int decor = decorColumn();
     const bool zxg = mZxgColour && !PubCacheCustom::mStockCodeList.isEmpty()
                      && PubCacheCustom::mStockCodeList.contains(row->getUniqueValue(0));
+    const int decimals = row->getValue(ZtField::Decimals).toInt();
     QColor current;
     for (const Slot& s : mSlots) {
         const GridField* gf = mColumns.at(s.column);
@@ -666,8 +667,7 @@ void ZtWidgetStockGrid::paintRow(QPainter& p, const Palette& pal, int rowIndex, 
         const QRect textRect = textArea(*row, s.column, cell);
         if (textRect.width() <= 0)
             continue;
-        const QString text = ZtGridCell::fitted(mText, value, f.mFormat, f.mFieldId,
-                                                row->getValue(ZtField::Decimals).toInt(), textRect.width());
+        const QString text = ZtGridCell::fitted(mText, value, f.mFormat, f.mFieldId, decimals, textRect.width());
         if (text.isEmpty())
             continue;
         if (colour != current) {
