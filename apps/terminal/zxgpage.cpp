@@ -19,19 +19,19 @@ namespace {
 
 // The watchlist and history columns: the market list's, without the order book.
 const QuoteColumn kColumns[] = {
-    {"代码", ZtField::Code, "sys:default", "!p", 72},
+    {"代码", ZtField::Code, "sys:default", "!p", 76},
     {"名称", ZtField::Name, "Name", "!p", 110},
     {"涨幅%", ZtField::ChangeRatio, "case:0", "{if#>0;fd2[ls:%]}d2[ls:%]", 80},
-    {"现价", ZtField::Last, "bos:12010", "d2", 70},
-    {"涨跌", ZtField::Change, "case:0", "fd2", 66},
-    {"总手", ZtField::Volume, "sys:vol", "100d2wc", 92},
-    {"金额", ZtField::Turnover, "sys:default", "d2wc", 96},
+    {"现价", ZtField::Last, "bos:12010", "d2", 92},
+    {"涨跌", ZtField::Change, "case:0", "fd2", 84},
+    {"总手", ZtField::Volume, "sys:vol", "100d2wc", 100},
+    {"金额", ZtField::Turnover, "sys:default", "d2wc", 104},
     {"换手%", ZtField::TurnoverRate, "sys:default", "d2", 64},
     {"量比", ZtField::VolumeRatio, "case:1", "d2", 60},
-    {"今开", ZtField::Open, "bos:12010", "d2", 66},
-    {"最高", ZtField::High, "bos:12010", "d2", 66},
-    {"最低", ZtField::Low, "bos:12010", "d2", 66},
-    {"昨收", ZtField::PrevClose, "sys:flat", "d2", 66},
+    {"今开", ZtField::Open, "bos:12010", "d2", 92},
+    {"最高", ZtField::High, "bos:12010", "d2", 92},
+    {"最低", ZtField::Low, "bos:12010", "d2", 92},
+    {"昨收", ZtField::PrevClose, "sys:flat", "d2", 92},
 };
 
 // The grid with a line over it that says why it is empty; the line shows only then.
