@@ -30,7 +30,9 @@ public:
         bar->setContentsMargins(6, 4, 6, 0);
         layout->addLayout(bar);
         mAccount = new QLabel(QStringLiteral("未登录"), this);
+        mAccount->setObjectName(QStringLiteral("NewsAccount"));
         mStatus = new QLabel(this);
+        mStatus->setObjectName(QStringLiteral("NewsStatus"));
         auto button = [&](const QString& text, std::function<void(PubWebView*)> run) {
             auto* b = new QPushButton(text, this);
             connect(b, &QPushButton::clicked, this, [this, run] {

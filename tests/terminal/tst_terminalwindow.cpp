@@ -69,7 +69,7 @@ private slots:
         QTest::newRow("sectors") << "MenuBk" << true;
         QTest::newRow("gallery") << "MenuDemo" << true;
         QTest::newRow("alerts") << "MenuYj" << false;
-        QTest::newRow("news") << "MenuNews" << false;
+        QTest::newRow("news") << "MenuNews" << true;
     }
 
     void menuOffersOnlyBuiltGroups()
