@@ -9,6 +9,8 @@
 #include <ztlib/pbdatachange.h>
 #include <ztlib/simulatedmarket.h>
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QWebEnginePage>
@@ -56,6 +58,26 @@ private:
         return result;
     }
 
+    // WebEngine's helper processes started by this process.
+    static int webEngineChildren()
+    {
+        int count = 0;
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            // "pid (name) state ppid ..."; the name may hold spaces.
+            const QByteArray line = stat.readAll();
+            const int close = line.lastIndexOf(')');
+            const QList<QByteArray> rest = line.mid(close + 2).split(' ');
+            if (close > 0 && rest.size() > 1 && rest.at(1) == self.toLatin1()
+                && line.mid(line.indexOf('(') + 1, close - line.indexOf('(') - 1).startsWith("QtWebEngine"))
+                ++count;
+        }
+        return count;
+    }
+
     static QList<QPair<QString, QStringList>> watchlist()
     {
         QList<QPair<QString, QStringList>> out;
@@ -78,6 +100,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
         // WebEngine starts with the first web page, not with the window.
         QVERIFY(mWindow->findChildren<QWebEngineView*>().isEmpty());
+        QCOMPARE(webEngineChildren(), 0);
         QVERIFY(mWindow->showPage(QStringLiteral("news")));
         QVERIFY(web());
         QSignalSpy ready(web(), &PubWebView::onNoticeMessage);
@@ -86,6 +109,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(js(QStringLiteral("document.querySelectorAll('#quotes tbody tr').length")).toInt()
                                      > 0,
                                  10000);
+        QVERIFY(webEngineChildren() > 0);
     }
 
     void cleanupTestCase()
