@@ -135,6 +135,9 @@ private slots:
         QTest::newRow("whole below 2^53") << "x" << 1e15;
         QTest::newRow("negative whole") << "x" << -42.0;
         QTest::newRow("tiny") << "x" << 5e-324;
+        QTest::newRow("small") << "x" << 1e-5;
+        QTest::newRow("small, fixed") << "x" << 0.0001234;
+        QTest::newRow("fraction of a large number") << "x" << 123456789.125;
         QTest::newRow("largest") << "x" << 1.7976931348623157e308;
         QTest::newRow("not a number") << "x" << qQNaN();
         QTest::newRow("infinite") << "x" << qInf();
