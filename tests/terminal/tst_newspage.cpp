@@ -169,6 +169,36 @@ private slots:
         QCOMPARE(label("NewsStatus")->text(), QStringLiteral("已加入自选：") + code);
     }
 
+    // Without a registered login the cloud copy stays out of reach, with a message.
+    void cloudWatchlistNeedsALogin_data()
+    {
+        QTest::addColumn<QString>("login");  // button, or empty for none
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("upload, nobody") << "" << "上传自选" << "请先登录演示账号";
+        QTest::newRow("upload, tourist") << "游客登录" << "上传自选" << "请先登录演示账号";
+        QTest::newRow("download, nobody") << "" << "下载自选" << "获取云端数据失败！";
+        QTest::newRow("download, tourist") << "游客登录" << "下载自选" << "获取云端数据失败！";
+    }
+
+    void cloudWatchlistNeedsALogin()
+    {
+        QFETCH(QString, login);
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        QLabel* status = label("NewsStatus");
+        if (!login.isEmpty()) {
+            click(login);
+            QTRY_VERIFY(label("NewsAccount")->text().startsWith(QStringLiteral("游客：")));
+        }
+        status->clear();
+        const auto before = watchlist();
+        click(button);
+        QTRY_COMPARE(status->text(), message);
+        QCOMPARE(watchlist(), before);
+        click(QStringLiteral("退出登录"));
+    }
+
     // Upload, clear locally, download: the same groups in the same order.
     void cloudWatchlistRoundTrip()
     {
