@@ -1,6 +1,7 @@
 #include "terminalhost.h"
 #include "terminalwindow.h"
 
+#include <frame/ztfullscreen.h>
 #include <grids/ztzxgstockgridview.h>
 #include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
@@ -197,6 +198,20 @@ private slots:
         QTRY_COMPARE(status->text(), message);
         QCOMPARE(watchlist(), before);
         click(QStringLiteral("退出登录"));
+    }
+
+    // The page goes full screen and comes back on Escape, still live; the window stays.
+    void fullScreenAndBack()
+    {
+        click(QStringLiteral("全屏"));
+        QTRY_VERIFY(web()->fullScreen() && web()->fullScreen()->isVisible());
+        QTest::keyRelease(web()->fullScreen(), Qt::Key_Escape);
+        QTRY_VERIFY(!web()->isFullScreen());
+        QCOMPARE(web()->webView()->page(), web()->webView()->webPage());
+        QTest::keyRelease(web(), Qt::Key_Escape);
+        QTest::keyRelease(web(), Qt::Key_Escape);
+        QVERIFY(mWindow->isVisible());
+        QCOMPARE(js(QStringLiteral("document.querySelectorAll('#quotes tbody tr').length > 0")), QVariant(true));
     }
 
     // Upload, clear locally, download: the same groups in the same order.
