@@ -1,5 +1,8 @@
 // Round trip of a bridge call made by a page: getQuotation of 1 and of 50 codes,
 // timed in the page from the call to its JSON answer. Prints median and p99 in µs.
+// Beside each, the same page calls an object that hands back a ready string of the
+// answer's size, interleaved call by call: the cost of the channel and WebEngine's
+// IPC alone. The terminal's own share is the direct call, timed here.
 
 #include <framework/ztlayoutbase.h>
 #include <web/pubwebview.h>
@@ -10,17 +13,49 @@
 #include <ztlib/ztfields.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebChannel>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
 namespace {
+
+// Answers with a fixed text: the baseline that only crosses the channel.
+class Echo : public QObject
+{
+    Q_OBJECT
+public:
+    QString mAnswer;
+public slots:
+    QString answer(QString) { return mAnswer; }
+};
+
+struct Stats
+{
+    double median;
+    double p99;
+};
+
+Stats stats(std::vector<double> us)
+{
+    std::sort(us.begin(), us.end());
+    return {us[us.size() / 2], us[us.size() * 99 / 100]};
+}
+
+std::vector<double> times(const QJsonArray& raw)
+{
+    std::vector<double> us;
+    for (const QJsonValue& v : raw)
+        us.push_back(v.isDouble() ? v.toDouble() : -1);
+    return us;
+}
 
 Q_DD_Now quote(int n)
 {
@@ -75,27 +110,46 @@ int main(int argc, char* argv[])
     QObject::connect(web, &PubWebView::onNoticeMessage, [&](QString json) {
         notices << WebObject::parseJson(json).object();
     });
+    Echo echo;
+    web->webView()->channel()->registerObject(QStringLiteral("Echo"), &echo);
     web->load(QStringLiteral("qrc:/bench/quotation.html"));
     waitNotice(notices, QStringLiteral("ready"));
 
     const int rounds = 2000;
     for (int count : {1, 50}) {
         const QString list = QStringList(codes.mid(0, count)).join(QLatin1Char(','));
+        WebObject direct;
+        echo.mAnswer = direct.getQuotation(list);
+        std::vector<double> local;
+        for (int i = 0; i < rounds; ++i) {
+            QElapsedTimer t;
+            t.start();
+            const QString answer = direct.getQuotation(list);
+            local.push_back(t.nsecsElapsed() / 1000.0);
+            if (answer.size() != echo.mAnswer.size())
+                return 1;
+        }
         web->webView()->callScript(QStringLiteral("measure"), {list, QString::number(rounds)});
-        const QJsonArray raw = waitNotice(notices, QStringLiteral("bench")).value(QStringLiteral("times")).toArray();
-        std::vector<double> us;
-        for (const QJsonValue& v : raw)
-            us.push_back(v.isDouble() ? v.toDouble() : -1);
-        if (std::any_of(us.begin(), us.end(), [](double v) { return v < 0; })) {
+        const QJsonObject result = waitNotice(notices, QStringLiteral("bench"));
+        std::vector<double> real = times(result.value(QStringLiteral("times")).toArray());
+        std::vector<double> base = times(result.value(QStringLiteral("echo")).toArray());
+        if (std::any_of(real.begin(), real.end(), [](double v) { return v < 0; })) {
             std::printf("getQuotation of %d codes: wrong answer\n", count);
             return 1;
         }
         // The first rounds warm the page's compiler up.
-        us.erase(us.begin(), us.begin() + 100);
-        std::sort(us.begin(), us.end());
-        std::printf("getQuotation of %2d codes: %zu calls, median %.0f us, p99 %.0f us\n", count, us.size(),
-                    us[us.size() / 2], us[us.size() * 99 / 100]);
+        real.erase(real.begin(), real.begin() + 100);
+        base.erase(base.begin(), base.begin() + 100);
+        const Stats r = stats(real);
+        const Stats b = stats(base);
+        const Stats l = stats(local);
+        std::printf("getQuotation of %2d codes (%d chars): %zu calls, median %.0f us, p99 %.0f us; "
+                    "channel alone median %.0f us, p99 %.0f us; terminal side median %.0f us, p99 %.0f us\n",
+                    count, int(echo.mAnswer.size()), real.size(), r.median, r.p99, b.median, b.p99, l.median,
+                    l.p99);
     }
     PBDataChange::installSource(nullptr);
     return 0;
 }
+
+#include "bench_webbridge.moc"

@@ -30,7 +30,9 @@ public:
         bar->setContentsMargins(6, 4, 6, 0);
         layout->addLayout(bar);
         mAccount = new QLabel(QStringLiteral("未登录"), this);
+        mAccount->setObjectName(QStringLiteral("NewsAccount"));
         mStatus = new QLabel(this);
+        mStatus->setObjectName(QStringLiteral("NewsStatus"));
         auto button = [&](const QString& text, std::function<void(PubWebView*)> run) {
             auto* b = new QPushButton(text, this);
             connect(b, &QPushButton::clicked, this, [this, run] {
@@ -47,7 +49,13 @@ public:
             PubCache::m_Logininfo = LoginInfo();
             mAccount->setText(QStringLiteral("未登录"));
         });
-        button(QStringLiteral("上传自选"), [](PubWebView* w) { w->getSaveStock(PubStaticFunc::getZxgCodeList()); });
+        button(QStringLiteral("上传自选"), [this](PubWebView* w) {
+            // A tourist has no cloud copy; the call would go nowhere.
+            if (PubCache::m_Logininfo.isTourist())
+                mStatus->setText(QStringLiteral("请先登录演示账号"));
+            else
+                w->getSaveStock(PubStaticFunc::getZxgCodeList());
+        });
         button(QStringLiteral("清空本地自选"), [this](PubWebView*) {
             PubStaticFunc::ZxgSave(QList<StockZxgBK>());
             emit PubCache::SSignal.onZxgRefresh(QString(), ZxgOperate_Add);

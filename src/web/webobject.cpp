@@ -16,6 +16,8 @@
 #include <QUrl>
 #include <QVariantMap>
 
+#include <cmath>
+
 namespace {
 
 QString compact(const QJsonDocument& doc)
@@ -31,6 +33,56 @@ QString text(const DQDReader& r, unsigned key)
 double number(const DQDReader& r, unsigned key)
 {
     return r.getValue(key).toDouble();
+}
+
+// A string as the JSON library writes it: quote, backslash and control characters
+// escaped, a surrogate without its partner as \u escape, everything else as is.
+void appendJsonString(QString& out, const QString& s)
+{
+    out += QLatin1Char('"');
+    const QChar* p = s.constData();
+    const QChar* const end = p + s.size();
+    const QChar* run = p;
+    for (; p != end; ++p) {
+        const ushort u = p->unicode();
+        if (u >= 0x20 && u != '"' && u != '\\' && !QChar::isSurrogate(u))
+            continue;
+        if (QChar::isHighSurrogate(u) && p + 1 != end && p[1].isLowSurrogate()) {
+            ++p;
+            continue;
+        }
+        out.append(run, int(p - run));
+        run = p + 1;
+        switch (u) {
+        case '"': out += QLatin1String("\\\""); break;
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '\b': out += QLatin1String("\\b"); break;
+        case '\f': out += QLatin1String("\\f"); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        case '\t': out += QLatin1String("\\t"); break;
+        default:
+            out += QLatin1String("\\u");
+            out += QString::number(u, 16).rightJustified(4, QLatin1Char('0'));
+        }
+    }
+    out.append(run, int(p - run));
+    out += QLatin1Char('"');
+}
+
+// A number as the JSON library writes it: whole numbers that a double holds exactly
+// as integers, the rest in the shortest form that reads back the same, null for
+// infinities and NaN.
+void appendJsonNumber(QString& out, double d)
+{
+    if (!qIsFinite(d)) {
+        out += QLatin1String("null");
+        return;
+    }
+    if (std::trunc(d) == d && std::abs(d) <= 9007199254740992.0)
+        out += QString::number(qint64(d));
+    else
+        out += QLatin1String(QByteArray::number(d, 'g', QLocale::FloatingPointShortest));
 }
 
 // One watchlist quote as the pages read it.
@@ -151,22 +203,47 @@ QString WebObject::getQuotation(QString stockList)
     const QVector<Q_DD_Now> quotes = PBDataChange::LBDG_QNow(parts.toVector(), 0, true);
     if (quotes.isEmpty())
         return QString();
-    QJsonArray out;
+    // Written straight to text: building the document and writing it took more time
+    // than carrying the answer to the page. Keys in sorted order.
+    static const struct
+    {
+        const char* key;
+        unsigned field;
+        bool isText;
+    } members[] = {{"ChengJiaoE", ZtField::Turnover, false},
+                   {"ChengJiaoLiang", ZtField::Volume, false},
+                   {"KaiPanJia", ZtField::Open, false},
+                   {"ShiJian", ZtField::Time, true},
+                   {"ShiYingLv", ZtField::PE, false},
+                   {"ZhangDie", ZtField::Change, false},
+                   {"ZhongWenJianCheng", ZtField::Name, true},
+                   {"ZongChengJiaoBiShu", ZtField::Trades, false},
+                   {"ZuiDiJia", ZtField::Low, false},
+                   {"ZuiGaoJia", ZtField::High, false},
+                   {"ZuiXinJia", ZtField::Last, false},
+                   {"ZuoShou", ZtField::PrevClose, false}};
+    QString out;
+    out.reserve(quotes.size() * 320);
+    out += QLatin1Char('[');
     for (const Q_DD_Now& q : quotes) {
-        out.append(QJsonObject{{QStringLiteral("ZhongWenJianCheng"), text(q, ZtField::Name)},
-                               {QStringLiteral("ShiJian"), text(q, ZtField::Time)},
-                               {QStringLiteral("ZuiXinJia"), number(q, ZtField::Last)},
-                               {QStringLiteral("KaiPanJia"), number(q, ZtField::Open)},
-                               {QStringLiteral("ZuiGaoJia"), number(q, ZtField::High)},
-                               {QStringLiteral("ZuiDiJia"), number(q, ZtField::Low)},
-                               {QStringLiteral("ZuoShou"), number(q, ZtField::PrevClose)},
-                               {QStringLiteral("ZhangDie"), number(q, ZtField::Change)},
-                               {QStringLiteral("ChengJiaoLiang"), number(q, ZtField::Volume)},
-                               {QStringLiteral("ChengJiaoE"), number(q, ZtField::Turnover)},
-                               {QStringLiteral("ZongChengJiaoBiShu"), number(q, ZtField::Trades)},
-                               {QStringLiteral("ShiYingLv"), number(q, ZtField::PE)}});
+        if (out.size() > 1)
+            out += QLatin1Char(',');
+        QChar open = QLatin1Char('{');
+        for (const auto& m : members) {
+            out += open;
+            open = QLatin1Char(',');
+            out += QLatin1Char('"');
+            out += QLatin1String(m.key);
+            out += QLatin1String("\":");
+            if (m.isText)
+                appendJsonString(out, text(q, m.field));
+            else
+                appendJsonNumber(out, number(q, m.field));
+        }
+        out += QLatin1Char('}');
     }
-    return compact(QJsonDocument(out));
+    out += QLatin1Char(']');
+    return out;
 }
 
 void WebObject::FullScreen()

@@ -73,10 +73,11 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("status");
-        QTest::newRow("rankings") << "MenuZhpm" << "“排名”页面尚未建成";
         QTest::newRow("alerts") << "MenuYj" << "“预警”页面尚未建成";
         QTest::newRow("settings, not checkable") << "MenuSetup" << "“设置”页面尚未建成";
-        QTest::newRow("built") << "MenuBk" << "";
+        QTest::newRow("sectors, built") << "MenuBk" << "";
+        QTest::newRow("rankings, built") << "MenuZhpm" << "";
+        QTest::newRow("news, built") << "MenuNews" << "";
     }
 
     void unbuiltEntrySaysSo()

@@ -117,6 +117,50 @@ private slots:
         QCOMPARE(h->bridge(QStringLiteral("getQuotation"), {"SZ000002"}).toString(), expected);
     }
 
+    // The answer is written without the JSON library's writer; it must be exactly the
+    // text that writer makes, and read back to the quote's values.
+    void quotationTextIsTheJsonLibrarys_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("last");
+        const QChar lone[] = {QChar(0xD83D), QLatin1Char('x'), QChar(0xDE00)};
+        QTest::newRow("quotes and backslash") << "a\"b'c\\d</script>${x}" << 10.5;
+        QTest::newRow("control characters") << QStringLiteral("\b\f\n\r\t") + QChar(0) + QChar(0x1F) << 0.1;
+        QTest::newRow("line separators and BOM") << QString(QChar(0x2028)) + QChar(0x2029) + QChar(0xFEFF) << 1.0 / 3;
+        QTest::newRow("emoji") << QStringLiteral("涨😀停") << -0.0;
+        QTest::newRow("lone surrogates") << QString(lone, 3) << -1e-7;
+        QTest::newRow("empty name, 2^53") << "" << 9007199254740992.0;
+        QTest::newRow("beyond 2^53") << "x" << 9007199254740994.0;
+        QTest::newRow("large") << "x" << 1e21;
+        QTest::newRow("whole below 2^53") << "x" << 1e15;
+        QTest::newRow("negative whole") << "x" << -42.0;
+        QTest::newRow("tiny") << "x" << 5e-324;
+        QTest::newRow("small") << "x" << 1e-5;
+        QTest::newRow("small, fixed") << "x" << 0.0001234;
+        QTest::newRow("fraction of a large number") << "x" << 123456789.125;
+        QTest::newRow("largest") << "x" << 1.7976931348623157e308;
+        QTest::newRow("not a number") << "x" << qQNaN();
+        QTest::newRow("infinite") << "x" << qInf();
+    }
+
+    void quotationTextIsTheJsonLibrarys()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, last);
+        const QString code = QStringLiteral("SZ300001");
+        mMarket->setQuote(code, quote(code, name, last));
+        const QString answer = WebObject().getQuotation(code);
+        const QJsonDocument doc = QJsonDocument::fromJson(answer.toUtf8());
+        QVERIFY2(doc.isArray(), qPrintable(answer));
+        QCOMPARE(answer, QString::fromUtf8(doc.toJson(QJsonDocument::Compact)));
+        const QJsonObject row = doc.array().at(0).toObject();
+        QCOMPARE(row.value("ZhongWenJianCheng").toString(), name);
+        if (qIsFinite(last))
+            QCOMPARE(row.value("ZuiXinJia").toDouble(), last);
+        else
+            QVERIFY(row.value("ZuiXinJia").isNull());
+    }
+
     void watchlistAnswers()
     {
         QVERIFY(PubStaticFunc::ZxgSave(QList<StockZxgBK>()));

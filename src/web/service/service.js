@@ -8,6 +8,8 @@ var news = [];
 var headlines = ["央行开展逆回购操作", "沪指午后震荡走高", "北向资金净流入", "两市成交额突破万亿",
                  "新能源板块集体走强", "券商板块异动拉升", "人民币汇率小幅波动", "多家公司发布业绩预告"];
 var demoAccount = {phone: "13800000000", password: "demo123"};
+// The cloud watchlist belongs to a registered account: it needs a login.
+var signedIn = false;
 
 function notice(obj) { bridge.noticeMessage(JSON.stringify(obj)); }
 function pad(n) { return (n < 10 ? "0" : "") + n; }
@@ -25,25 +27,28 @@ function registered() {
 
 // Account.
 function sendLogin(user, password) {
-    if (user === demoAccount.phone && password === demoAccount.password)
+    signedIn = user === demoAccount.phone && password === demoAccount.password;
+    if (signedIn)
         bridge.login(JSON.stringify({status: true, data: registered()}));
     else
         bridge.login(JSON.stringify({status: false, code: 1002, msg: "用户名或密码错误"}));
 }
 function sendTouristLogin(mac) {
+    signedIn = false;
     bridge.login(JSON.stringify({status: true, data: {YKName: "游客" + (mac || "").replace(/:/g, "").slice(-4)}}));
 }
 function sendLoginSmsCode(phone) { notice({qtcode: "loginSmsCode", status: /^1\d{10}$/.test(phone), code: "6666"}); }
 function sendLoginSms(json) {
     var d = parse(json) || {};
-    if (d.code === "6666")
+    signedIn = d.code === "6666";
+    if (signedIn)
         bridge.login(JSON.stringify({status: true, data: registered()}));
     else
         bridge.login(JSON.stringify({status: false, code: 1003, msg: "验证码错误"}));
 }
 function sendVerifyLogin(name, tag) { notice({qtcode: tag, status: true}); }
 function sendVerifyHomeAd(x, tag) { notice({qtcode: tag, status: false}); }
-function sendLogOut(minutes, tag) { notice({qtcode: tag, status: true, minutes: minutes}); }
+function sendLogOut(minutes, tag) { signedIn = false; notice({qtcode: tag, status: true, minutes: minutes}); }
 function sendRegisterCode(phone, kind) { notice({qtcode: "registerCode", status: true, code: "6666"}); }
 function sendRegister(json, x) {
     var d = parse(json) || {};
@@ -62,12 +67,14 @@ function sendNickName(name, x) { notice({qtcode: "nickName", status: true, nickn
 
 // Cloud watchlist.
 function sendSaveStock(json, tag) {
+    if (!signedIn) { notice({qtcode: tag, status: false, msg: "未登录"}); return; }
     var groups = parse(json);
     if (!groups) { notice({qtcode: tag, status: false, msg: "数据格式错误"}); return; }
     localStorage.setItem("cloudZxg", JSON.stringify(groups));
     notice({qtcode: tag, status: true});
 }
 function sendStockList(tag) {
+    if (!signedIn) { notice({qtcode: tag, status: false}); return; }
     notice({qtcode: tag, status: true, data: parse(localStorage.getItem("cloudZxg")) || []});
 }
 
