@@ -146,7 +146,8 @@ StockPage::StockPage(QWidget* parent, TerminalShell& shell) : ZtLayoutBase(QStri
     });
     connect(&mQuote, &StockQNow::onDataUpdate, this, &StockPage::quoteArrived);
 
-    showStock(std::as_const(PubCache::mDataQueryAll).valueCopy(QStringLiteral("SH600000")));
+    // Shown before the user opens anything, so it does not go into the history.
+    showStock(std::as_const(PubCache::mDataQueryAll).valueCopy(QStringLiteral("SH600000")), false);
 }
 
 StockPage::~StockPage()
@@ -167,7 +168,7 @@ bool StockPage::open(const DQDUnionReader& row)
     return gPage->mShell.showPage(QStringLiteral("stock"));
 }
 
-void StockPage::showStock(const DQDUnionReader& given)
+void StockPage::showStock(const DQDUnionReader& given, bool remember)
 {
     if (given.isEmpty())
         return;
@@ -182,7 +183,8 @@ void StockPage::showStock(const DQDUnionReader& given)
     if (code.isEmpty() || code == mCode)
         return;
     mCode = code;
-    PubStaticFunc::HisAdd(code);
+    if (remember)
+        PubStaticFunc::HisAdd(code);
     mTop->resetStock(row);
     mLine->resetStock(row);
     mSectors->resetStock(row);

@@ -30,7 +30,7 @@ public:
     static bool open(const DQDUnionReader& row);
     static StockPage* instance();
 
-    void showStock(const DQDUnionReader& row);
+    void showStock(const DQDUnionReader& row, bool remember = true);
     QString code() const { return mCode; }
     MinuteChart* chart() const { return mChart; }
 

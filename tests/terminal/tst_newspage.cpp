@@ -152,8 +152,8 @@ private slots:
     // watchlist page shows it without being reopened.
     void pageButtonAddsToTheWatchlist()
     {
-        QVERIFY(mWindow->showPage(QStringLiteral("zxg")));
-        auto* grid = mWindow->page(QStringLiteral("zxg"))->findChild<ZtZXGStockGridView*>();
+        QVERIFY(mWindow->showPage(QStringLiteral("watchlist")));
+        auto* grid = mWindow->page(QStringLiteral("watchlist"))->findChild<ZtZXGStockGridView*>();
         QVERIFY(grid);
         QVERIFY(mWindow->showPage(QStringLiteral("news")));
         const QString code = js(QStringLiteral("codes[1]")).toString();
