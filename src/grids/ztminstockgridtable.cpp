@@ -1,4 +1,5 @@
 #include "grids/ztminstockgridtable.h"
+#include "ztgridslog.h"
 
 #include <ztlib/ztfields.h>
 
@@ -72,7 +73,7 @@ void ZtMinStockGridTable::resetStock(DQDUnionReader stock, ZtE_RegDataType type)
         }
     }
     const QString code = mStock.getValue(ZtField::UniqueCode).toString();
-    qDebug() << "ZtMinStockGridTable::resetStock" << objectName() << code << int(type);
+    qCDebug(lcZtGrids) << "ZtMinStockGridTable::resetStock" << objectName() << code << int(type);
     InitDataStocks_RegDataType(code, type, false);
     setGetDataFlag(true);
 }

@@ -1,4 +1,5 @@
 #include "grids/ztstockmingridview.h"
+#include "ztgridslog.h"
 
 #include "grids/stockgridactions.h"
 
@@ -54,7 +55,7 @@ void ZtStockMinGridView::InitDataMarkets(QVector<QString> marketCodes, QVector<Z
 void ZtStockMinGridView::InitQNow(QString stockCode)
 {
     mPanelFlag = true;
-    qDebug() << "ZtStockMinGridView::InitQNow" << objectName() << stockCode;
+    qCDebug(lcZtGrids) << "ZtStockMinGridView::InitQNow" << objectName() << stockCode;
     mStockQNow.InitQNow(stockCode);
 }
 
@@ -62,13 +63,13 @@ void ZtStockMinGridView::InitZxgQNows(QPair<QStringList, QHash<QString, QString>
 {
     mZxgCodes = zxg.first;
     mZxgTimes = zxg.second;
-    qDebug() << "ZtStockMinGridView::InitZxgQNows" << objectName() << mZxgCodes.size();
+    qCDebug(lcZtGrids) << "ZtStockMinGridView::InitZxgQNows" << objectName() << mZxgCodes.size();
     mStockQNow.InitQNows(QVector<QString>(mZxgCodes.begin(), mZxgCodes.end()));
 }
 
 void ZtStockMinGridView::InitHisQNows(QVector<QString> codes)
 {
-    qDebug() << "ZtStockMinGridView::InitHisQNows" << objectName() << codes.size();
+    qCDebug(lcZtGrids) << "ZtStockMinGridView::InitHisQNows" << objectName() << codes.size();
     mStockQNow.InitQNows(codes);
 }
 

@@ -1,4 +1,5 @@
 #include "grids/zttableview.h"
+#include "ztgridslog.h"
 
 #include "grids/nofocusdelegate.h"
 #include "grids/ztviewfield.h"
@@ -11,8 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcZtTable, "zt.grids", QtInfoMsg)
 
 const int kSampleRows = 20;
 
@@ -87,5 +86,5 @@ void ZtTableView::setData()
 
 void ZtTableView::doItemDoubleClicked(QTableWidgetItem* item)
 {
-    qCDebug(lcZtTable) << "ZtTableView: double-clicked item" << static_cast<const void*>(item);
+    qCDebug(lcZtGrids) << "ZtTableView: double-clicked item" << static_cast<const void*>(item);
 }

@@ -1,4 +1,5 @@
 #include "grids/ztzhpmstockgridview.h"
+#include "ztgridslog.h"
 
 #include "grids/stockgridactions.h"
 
@@ -106,7 +107,7 @@ void ZtZHPMStockGridView::ResetData(QString title, QVector<QString> marketCodes,
     if (marketCodes.isEmpty() || marketZqlxs.isEmpty())
         return;
     mTitleLabel->setText(title + mTitle);
-    qDebug() << "ZtZHPMStockGridView::ResetData" << objectName() << mKind << marketCodes << mGrid->getDrawRowCount();
+    qCDebug(lcZtGrids) << "ZtZHPMStockGridView::ResetData" << objectName() << mKind << marketCodes << mGrid->getDrawRowCount();
     InitZHPM(marketCodes, marketZqlxs, mSortKey, mGrid->getDrawRowCount(), mSortDesc);
     mGrid->resetColumn();
 }

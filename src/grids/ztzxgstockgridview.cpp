@@ -1,4 +1,5 @@
 #include "grids/ztzxgstockgridview.h"
+#include "ztgridslog.h"
 
 #include "controls/ztpushbutton.h"
 #include "grids/stockgridactions.h"
@@ -22,8 +23,6 @@
 #include <utility>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcZtZxg, "zt.grids", QtInfoMsg)
 
 }
 
@@ -142,7 +141,7 @@ void ZtZXGStockGridView::InitZxgQNows(QPair<QStringList, QHash<QString, QString>
     mGrid->clearFocusRow(false);
     mZxgCodes = zxg.first;
     mZxgTimes = zxg.second;
-    qCDebug(lcZtZxg) << "ZtZXGStockGridView::InitZxgQNows" << objectName() << mZxgStockType << mZxgCodes.size();
+    qCDebug(lcZtGrids) << "ZtZXGStockGridView::InitZxgQNows" << objectName() << mZxgStockType << mZxgCodes.size();
     startQuotes(mZxgCodes);
 }
 
@@ -151,7 +150,7 @@ void ZtZXGStockGridView::InitHisQNows(QVector<QString> codes)
     mPanelFlag = true;
     mMarketData.DataClear();
     mGrid->clearFocusRow(false);
-    qCDebug(lcZtZxg) << "ZtZXGStockGridView::InitHisQNows" << objectName() << codes.size();
+    qCDebug(lcZtGrids) << "ZtZXGStockGridView::InitHisQNows" << objectName() << codes.size();
     mStockQNow.InitQNows(codes);
     doDataRepaint();
 }

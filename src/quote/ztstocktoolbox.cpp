@@ -1,4 +1,5 @@
 #include "quote/ztstocktoolbox.h"
+#include "ztquotelog.h"
 
 #include "grids/ztstockmingridview.h"
 
@@ -75,7 +76,7 @@ void ZtStockToolBox::reload()
         mToolBox->addItem(newSection(), QStringLiteral("预警列表"));
         break;
     }
-    qDebug() << "ZtStockToolBox::reload" << objectName() << int(mType) << mToolBox->count();
+    qCDebug(lcZtQuote) << "ZtStockToolBox::reload" << objectName() << int(mType) << mToolBox->count();
 }
 
 void ZtStockToolBox::reloadData(int)

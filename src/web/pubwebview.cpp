@@ -1,4 +1,5 @@
 #include "web/pubwebview.h"
+#include "ztweblog.h"
 
 #include "frame/ztfullscreen.h"
 #include "web/webobject.h"
@@ -257,7 +258,7 @@ void PubWebView::doSignalOpenWindow(QUrl urlString)
     }
     const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
     if (!web || !isTrustedHost(urlString.host())) {
-        qDebug() << "PubWebView: link not opened" << url;
+        qCDebug(lcZtWeb) << "PubWebView: link not opened" << url;
         return;
     }
     const QString loading = QStringLiteral("加载中…");
@@ -419,7 +420,7 @@ void PubWebView::doNoticeMessage(QString json)
 {
     const QJsonDocument doc = WebObject::parseJson(json);
     if (doc.isNull()) {
-        qDebug() << "PubWebView: notice is not JSON, dropped";
+        qCDebug(lcZtWeb) << "PubWebView: notice is not JSON, dropped";
         return;
     }
     const QJsonObject o = doc.object();

@@ -1,4 +1,5 @@
 #include "web/webobject.h"
+#include "ztweblog.h"
 
 #include "web/ztwebview.h"
 
@@ -344,7 +345,7 @@ void WebObject::parseLogin(const QString& json, QString* message, bool* status, 
 
 void WebObject::login(QString json)
 {
-    qDebug().noquote() << QStringLiteral("--------------------WebToQtObject:login--------------------：") + json;
+    qCDebug(lcZtWeb).noquote() << QStringLiteral("--------------------WebToQtObject:login--------------------：") + json;
     QString message;
     bool status = false;
     LoginInfo record;

@@ -1,4 +1,5 @@
 #include "web/ztcookiejar.h"
+#include "ztweblog.h"
 
 #include "web/autosaver.h"
 
@@ -394,7 +395,7 @@ bool ZtCookieJar::setCookiesFromUrl(const QList<QNetworkCookie>& cookieList, con
     ensureLoaded();
     const Verdict verdict = verdictFor(url);
     if (verdict == Verdict::Reject) {
-        qDebug() << "CookieJar: refused" << cookieList.size() << "cookies from" << url.host();
+        qCDebug(lcZtWeb) << "CookieJar: refused" << cookieList.size() << "cookies from" << url.host();
         return false;
     }
     const QDateTime now = QDateTime::currentDateTimeUtc();

@@ -1,4 +1,5 @@
 #include "web/ztdownloadfile.h"
+#include "ztweblog.h"
 
 #include <pubcache/pubconfig.h>
 
@@ -177,7 +178,7 @@ bool ZtDownLoadFile::start(QString name)
     // tells a cut body from a whole one.
     request.setRawHeader("Accept-Encoding", "identity");
     mReply = mManager->get(request);
-    qDebug() << "ZtDownLoadFile: downloading" << url.toString() << "to" << path;
+    qCDebug(lcZtWeb) << "ZtDownLoadFile: downloading" << url.toString() << "to" << path;
 
     connect(mReply, &QNetworkReply::readyRead, this, &ZtDownLoadFile::doDownLoadReadyRead);
     connect(mReply, &QNetworkReply::finished, this, &ZtDownLoadFile::doDownLoadFinished);
@@ -313,7 +314,7 @@ bool ZtDownLoadFile::replaceTarget(const QString& downloaded)
             QFile::setPermissions(target, QFileInfo(temp).permissions());
         QFile::remove(downloaded);
         QFile::remove(temp);
-        qDebug() << "ZtDownLoadFile: replaced" << target;
+        qCDebug(lcZtWeb) << "ZtDownLoadFile: replaced" << target;
         return true;
     }
     qWarning() << "ZtDownLoadFile: cannot copy" << downloaded << "to" << target << "- restoring the old file";

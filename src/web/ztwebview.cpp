@@ -1,4 +1,5 @@
 #include "web/ztwebview.h"
+#include "ztweblog.h"
 
 #include "web/webobject.h"
 #include "web/ztwebpage.h"
@@ -61,7 +62,7 @@ void ZtWebView::setPage(ZtWebPage* page)
         const QString cache = profile->cachePath();
         if (!cache.isEmpty() && QDir(cache).exists()) {
             const bool removed = QDir().rmdir(cache);
-            qDebug().noquote() << QStringLiteral("删除缓存目录") + cache
+            qCDebug(lcZtWeb).noquote() << QStringLiteral("删除缓存目录") + cache
                                       + (removed ? QStringLiteral("成功！") : QStringLiteral("失败！"));
         }
         page->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);

@@ -1,0 +1,3 @@
+#include "ztgridslog.h"
+
+Q_LOGGING_CATEGORY(lcZtGrids, "zt.grids", QtInfoMsg)

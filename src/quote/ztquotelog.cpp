@@ -1,0 +1,3 @@
+#include "ztquotelog.h"
+
+Q_LOGGING_CATEGORY(lcZtQuote, "zt.quote", QtInfoMsg)

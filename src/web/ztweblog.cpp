@@ -1,0 +1,3 @@
+#include "ztweblog.h"
+
+Q_LOGGING_CATEGORY(lcZtWeb, "zt.web", QtInfoMsg)
