@@ -1,0 +1,49 @@
+#include "messageex.h"
+
+#include "pubmessage.h"
+
+namespace {
+PubMessage* makeBox(QWidget* parent)
+{
+    auto* box = new PubMessage(nullptr);
+    if (parent)
+        box->setParent(parent, box->windowFlags());
+    return box;
+}
+}
+
+void MessageEx::ShowBox(QString text, QString title, QWidget* parent)
+{
+    PubMessage* box = makeBox(parent);
+    box->ShowBox(text, title);
+    box->showDialog();
+}
+
+void MessageEx::ShowBox(QString text, QWidget* parent)
+{
+    PubMessage* box = makeBox(parent);
+    box->ShowBox(text);
+    box->showDialog();
+}
+
+bool MessageEx::ShowBoxQuesion(QString text, QString title, QWidget* parent)
+{
+    PubMessage* box = makeBox(parent);
+    box->ShowBoxQuestion(text, title);
+    return box->showDialog() == 1;
+}
+
+int MessageEx::ShowBoxRelogin(QString text, QString title, QWidget* parent)
+{
+    PubMessage* box = makeBox(parent);
+    box->ShowBoxRelogin(text, title);
+    return box->showDialog();
+}
+
+void MessageEx::ShowMe(QString code, QWidget* parent, qint64 time, bool timeOnly)
+{
+    Q_UNUSED(code)
+    Q_UNUSED(parent)
+    Q_UNUSED(time)
+    Q_UNUSED(timeOnly)
+}
