@@ -1,6 +1,9 @@
 #include "messageex.h"
 
+#include "formxxdlbox.h"
 #include "pubmessage.h"
+
+#include <QCursor>
 
 namespace {
 PubMessage* makeBox(QWidget* parent)
@@ -42,8 +45,10 @@ int MessageEx::ShowBoxRelogin(QString text, QString title, QWidget* parent)
 
 void MessageEx::ShowMe(QString code, QWidget* parent, qint64 time, bool timeOnly)
 {
-    Q_UNUSED(code)
-    Q_UNUSED(parent)
-    Q_UNUSED(time)
-    Q_UNUSED(timeOnly)
+    if (!parent)
+        return;
+    auto* box = new FormXXDLBox(code, time, parent, timeOnly);
+    box->move(parent->mapFromGlobal(QCursor::pos()) - QPoint(10, 10));
+    box->doStartLoadingData();
+    box->show();
 }
