@@ -168,7 +168,7 @@ private:
     StockWarning* mWarning;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("alerts"), QStringLiteral("预警"), demoGroupName(), 90,
+const TerminalPage::Registration reg(QStringLiteral("alerts"), QStringLiteral("预警"), QStringLiteral("PageYj"), 0,
                                      [](QWidget* parent, TerminalShell& shell) { return new AlertsPage(parent, shell); });
 
 }
