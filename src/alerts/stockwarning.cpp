@@ -65,23 +65,44 @@ double StockWarning::roundTo(double x, int decimals)
     return std::floor((x + 5.0 / pow10(decimals + 1)) * scale + e) / scale;
 }
 
-const QString* StockWarning::test(const StockYJCase& yjCase, double value)
+double StockWarning::roundedThreshold(const StockYJCase& yjCase)
 {
-    const int decimals = yjCase.getDecimals();
+    return roundTo(yjCase.getThreshold().toDouble() * yjCase.getMultiple(), yjCase.getDecimals());
+}
+
+const QString* StockWarning::test(const StockYJCase& yjCase, double threshold, double value)
+{
     const QString& op = yjCase.getOperator();
     const bool greater = op == kGreaterEqual;
     if (!greater && op != kLessEqual)
         return nullptr;
-    const double current = roundTo(value, decimals);
-    const double threshold = roundTo(yjCase.getThreshold().toDouble() * yjCase.getMultiple(), decimals);
+    const double current = roundTo(value, yjCase.getDecimals());
     if (greater)
         return current >= threshold ? &kWordGreaterEqual : nullptr;
     return current <= threshold ? &kWordLessEqual : nullptr;
 }
 
+const QVector<double>& StockWarning::thresholdsOf(const QString& code, const QList<StockYJCase>& cases)
+{
+    // Parsed once per definition: the store hands out the same shared list until the
+    // stock's conditions change, so the comparison is a pointer check.
+    Thresholds& cached = mThresholds[code];
+    if (cached.rounded.size() != cases.size() || cached.cases != cases) {
+        cached.cases = cases;
+        cached.rounded.clear();
+        cached.rounded.reserve(cases.size());
+        for (const StockYJCase& c : cases)
+            cached.rounded.append(roundedThreshold(c));
+    }
+    return cached.rounded;
+}
+
 void StockWarning::doRegistration()
 {
     const QVector<QString> codes = PubStaticFunc::getYJRegister();
+    // Definitions changed or fired: parsed thresholds are made again as needed.
+    if (!mEvaluating)
+        mThresholds.clear();
     mStockQNow->InitQNows(codes);
     qDebug() << "StockWarning::doRegistration" << codes.size() << "codes";
     emit onWarningRunning(!codes.isEmpty());
@@ -110,11 +131,12 @@ void StockWarning::doDataUpdate()
         if (model == models.cend())
             continue;
         const QList<StockYJCase> cases = model->getCaseList();
+        const QVector<double>& thresholds = thresholdsOf(code, cases);
         for (int c = 0; c < cases.size(); ++c) {
             const StockYJCase& yjCase = cases.at(c);
             if (!yjCase.isActive())
                 continue;
-            const QString* word = test(yjCase, row->getValue(yjCase.getFieldKey()).toDouble());
+            const QString* word = test(yjCase, thresholds.at(c), row->getValue(yjCase.getFieldKey()).toDouble());
             if (!word)
                 continue;
             // Off in the copy too: a list that carries the stock twice fires it once.

@@ -5,7 +5,10 @@
 
 #include <pubcache/stockyjcase.h>
 
+#include <QHash>
 #include <QJsonObject>
+#include <QList>
+#include <QVector>
 #include <QMetaObject>
 #include <QString>
 
@@ -42,11 +45,20 @@ protected:
     StockQNow* quoteReader() const { return mStockQNow; }
 
 private:
+    struct Thresholds
+    {
+        QList<StockYJCase> cases;
+        QVector<double> rounded;
+    };
+
+    static double roundedThreshold(const StockYJCase& yjCase);
     // The word of the met condition, null when it is not met.
-    static const QString* test(const StockYJCase& yjCase, double value);
+    static const QString* test(const StockYJCase& yjCase, double threshold, double value);
+    const QVector<double>& thresholdsOf(const QString& code, const QList<StockYJCase>& cases);
 
     StockQNow* mStockQNow = nullptr;
     QMetaObject::Connection mUpdateConnection;
     QMetaObject::Connection mRegisterConnection;
     bool mEvaluating = false;
+    QHash<QString, Thresholds> mThresholds;
 };

@@ -207,6 +207,22 @@ private slots:
         QCOMPARE(log.at(1).getTitle(), QStringLiteral("标题c1"));
     }
 
+    void changedThresholdIsUsed()
+    {
+        QVERIFY(PubStaticFunc::setYJData(
+            StockYJModel(kCode, {yjCase(QStringLiteral("c1"), ZtField::Last, QStringLiteral(">="), QStringLiteral("20"))})));
+        Probe w(nullptr);
+        QSignalSpy messages(&w, &ZtLayoutBase::onGetImMessage);
+        w.start();
+        const DQDDataList quotes = list({quoteRow(kCode, QStringLiteral("浦发银行"), {{ZtField::Last, 15.0}})});
+        w.feed(quotes);
+        QCOMPARE(messages.count(), 0);
+        QVERIFY(PubStaticFunc::setYJData(
+            StockYJModel(kCode, {yjCase(QStringLiteral("c1"), ZtField::Last, QStringLiteral(">="), QStringLiteral("10"))})));
+        w.feed(quotes);
+        QCOMPARE(messages.count(), 1);
+    }
+
     void runningFollowsRegistration()
     {
         Probe w(nullptr);
