@@ -1,7 +1,8 @@
 // The alert page: a small form adds a condition for a stock, the checker runs for the
 // whole window, its messages come up as pop-ups that close by themselves when asked,
 // and an indicator shows while alerts run. Also the information-mine box of a stock
-// and a confirmation through the terminal's message box.
+// and confirmations through the terminal's message box. The grids' quick-alert menu
+// items fill the form.
 #include "terminalpages.h"
 
 #include <alerts/formmineinfo.h>
@@ -119,7 +120,21 @@ public:
         connect(&PubCache::SSignal, &PubStaticSignal::onEarlyResult, this, [this] { refreshLog(); });
         mWarning->start();
         refreshLog();
-        Q_UNUSED(shell)
+
+        // The grids' quick-alert menu items arrive on the bus.
+        TerminalShell* window = &shell;
+        connect(&PubCache::SSignal, &PubStaticSignal::onEarlyAdd, this, [this, window](QString code) {
+            mCode->setText(code);
+            window->showPage(QStringLiteral("alerts"));
+            mValue->setFocus();
+        });
+        connect(&PubCache::SSignal, &PubStaticSignal::onEarlyDel, this, [this](QString code) {
+            if (PubStaticFunc::getYJData(code).isEmpty())
+                return;
+            if (MessageEx::ShowBoxQuesion(QStringLiteral("删除 %1 的全部预警条件？").arg(code), QStringLiteral("操作提示"),
+                                          this))
+                PubStaticFunc::delYJData(code);
+        });
     }
 
     void doGetImMessage(QJsonObject json) override

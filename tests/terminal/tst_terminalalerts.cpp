@@ -4,6 +4,7 @@
 #include <alerts/ztstockmsggridtable.h>
 #include <alerts/ztstockmsgnotice.h>
 #include <controls/ztpushbutton.h>
+#include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
 #include <ztlib/pbdatachange.h>
 #include <ztlib/scriptedmarket.h>
@@ -100,6 +101,10 @@ private slots:
         QTRY_VERIFY(alertText());
         QVERIFY(alertText()->text().contains(QStringLiteral("现价大于等于10元")));
         QCOMPARE(PubStaticFunc::getYJLogData().size(), 1);
+
+        // The grid's quick-alert item fills the form with its stock.
+        emit PubCache::SSignal.onEarlyAdd(QStringLiteral("SZ000001"));
+        QCOMPARE(edits.at(0)->text(), QStringLiteral("SZ000001"));
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->findChild<QLabel*>(QStringLiteral("AlertText")))
                 w->close();
