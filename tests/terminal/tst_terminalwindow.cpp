@@ -68,7 +68,7 @@ private slots:
         QTest::newRow("market") << "MenuHq" << true;
         QTest::newRow("sectors") << "MenuBk" << true;
         QTest::newRow("gallery") << "MenuDemo" << true;
-        QTest::newRow("alerts") << "MenuYj" << true;
+        QTest::newRow("alerts") << "MenuYj" << false;
         QTest::newRow("news") << "MenuNews" << false;
     }
 
