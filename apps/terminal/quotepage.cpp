@@ -2,6 +2,8 @@
 
 #include "stockpage.h"
 
+#include <alerts/messageex.h>
+
 #include <pubcache/pubstaticfunc.h>
 #include <ztlib/ztfields.h>
 
@@ -60,4 +62,5 @@ void QuotePageBase::doOpenStockDialog(ZtLayoutBase*, DQDUnionReader row, enumSto
 void QuotePageBase::doChildShowMe(QString stockCode, bool, qlonglong)
 {
     mQuote->setNote(QStringLiteral("信息地雷：%1").arg(stockCode));
+    MessageEx::ShowMe(stockCode, this, -1, false);
 }
