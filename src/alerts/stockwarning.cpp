@@ -1,4 +1,5 @@
 #include "stockwarning.h"
+#include "ztalertslog.h"
 
 #include "framework/stockqnow.h"
 
@@ -104,7 +105,7 @@ void StockWarning::doRegistration()
     if (!mEvaluating)
         mThresholds.clear();
     mStockQNow->InitQNows(codes);
-    qDebug() << "StockWarning::doRegistration" << codes.size() << "codes";
+    qCDebug(lcZtAlerts) << "StockWarning::doRegistration" << codes.size() << "codes";
     emit onWarningRunning(!codes.isEmpty());
 }
 
@@ -172,7 +173,7 @@ void StockWarning::createJsonObject(StockYJCase mYJData, QString stockYjtj, QStr
     const QByteArray text = QJsonDocument(QJsonObject::fromVariantMap(message)).toJson(QJsonDocument::Compact);
     const QJsonDocument doc = QJsonDocument::fromJson(text);
     if (doc.isNull() || !doc.isObject()) {
-        qDebug() << "StockWarning::createJsonObject: not a JSON object" << text;
+        qCDebug(lcZtAlerts) << "StockWarning::createJsonObject: not a JSON object" << text;
         return;
     }
     // Stored before the message goes up: a crash after the pop-up neither loses the
@@ -181,7 +182,7 @@ void StockWarning::createJsonObject(StockYJCase mYJData, QString stockYjtj, QStr
     PubStaticFunc::addYJLogData(
         StockYJLog(mYJData.getTitle(), mYJData.getThreshold() + mYJData.getUnit(), mStockCode, mStockName, now));
     emit PubCache::SSignal.onEarlyResult();
-    qDebug().noquote() << "StockWarning::createJsonObject" << text;
+    qCDebug(lcZtAlerts).noquote() << "StockWarning::createJsonObject" << text;
     emit onGetImMessage(doc.object());
     doRegistration();
 }

@@ -1,4 +1,5 @@
 #include "ztstockmsgnotice.h"
+#include "ztalertslog.h"
 
 #include <format/markup/valueformat.h>
 #include <pubcache/pubcache.h>
@@ -51,7 +52,7 @@ ZtStockMsgNotice::ZtStockMsgNotice(ZtLayoutBase* parent) : ZtLayoutBase(QStringL
 void ZtStockMsgNotice::setData(DQDUnionReader stockMsg)
 {
     mStockMsg = stockMsg;
-    qDebug() << "ZtStockMsgNotice::setData" << stockMsg.getValue(kCode).toString();
+    qCDebug(lcZtAlerts) << "ZtStockMsgNotice::setData" << stockMsg.getValue(kCode).toString();
     mText->setText(formatValue(stockMsg.getValue(kTime), QStringLiteral("[tn:hh:mm]")) + QLatin1Char(' ')
                    + stockMsg.getValue(kText1).toString() + QLatin1Char(' ') + stockMsg.getValue(kText2).toString());
     const QString colour = colourFor(stockMsg.getValue(kDirection).toInt() == 1 ? QStringLiteral("Up")

@@ -29,6 +29,7 @@ struct NoShell : TerminalShell
     QWidget* currentPage() const override { return nullptr; }
     void addTitleWidget(QWidget*) override {}
     ZtFormMainBase* mainWindow() override { return nullptr; }
+    void showStatus(const QString&, int) override {}
 };
 
 QWidget* makePage(const QString& name, TerminalShell& shell)

@@ -1,0 +1,3 @@
+#include "ztalertslog.h"
+
+Q_LOGGING_CATEGORY(lcZtAlerts, "zt.alerts", QtInfoMsg)
