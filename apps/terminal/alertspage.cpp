@@ -184,6 +184,7 @@ private:
 };
 
 const TerminalPage::Registration reg(QStringLiteral("alerts"), QStringLiteral("预警"), QStringLiteral("PageYj"), 0,
-                                     [](QWidget* parent, TerminalShell& shell) { return new AlertsPage(parent, shell); });
+                                     [](QWidget* parent, TerminalShell& shell) { return new AlertsPage(parent, shell); },
+                                     QStringLiteral("price alerts of the focused stock: the form, the running checker, pop-ups and the log"));
 
 }

@@ -120,6 +120,7 @@ private:
 };
 
 const TerminalPage::Registration reg(QStringLiteral("news"), QStringLiteral("资讯"), QStringLiteral("PageNews"), 0,
-                                     [](QWidget* parent, TerminalShell&) { return new NewsPage(parent); });
+                                     [](QWidget* parent, TerminalShell&) { return new NewsPage(parent); },
+                                     QStringLiteral("a web page with live quotes and news; log in, add to the watchlist, cloud copy"));
 
 }

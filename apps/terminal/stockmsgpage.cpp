@@ -93,6 +93,7 @@ private:
 };
 
 const TerminalPage::Registration reg(QStringLiteral("stockmsg"), QStringLiteral("异动"), QStringLiteral("PageHq"), 60,
-                                     [](QWidget* parent, TerminalShell&) { return new StockMsgPage(parent); });
+                                     [](QWidget* parent, TerminalShell&) { return new StockMsgPage(parent); },
+                                     QStringLiteral("stock movement messages of the whole market or the watchlist"));
 
 }

@@ -229,6 +229,7 @@ void StockPage::hideEvent(QHideEvent* event)
 namespace {
 
 const TerminalPage::Registration reg(QStringLiteral("stock"), QStringLiteral("个股"), QStringLiteral("PageHq"), 90,
-                                     [](QWidget* parent, TerminalShell& shell) { return new StockPage(parent, shell); });
+                                     [](QWidget* parent, TerminalShell& shell) { return new StockPage(parent, shell); },
+                                     QStringLiteral("one security: minute chart, ticks, quote lines, sectors and side lists"));
 
 }

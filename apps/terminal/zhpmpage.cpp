@@ -59,6 +59,7 @@ private:
 const TerminalPage::Registration reg(QStringLiteral("zhpm"), QStringLiteral("PageZhpm"), 5,
                                      [](QWidget* parent, TerminalShell&, const ZtXMLMenu& entry) {
                                          return new ZhpmPage(parent, entry);
-                                     });
+                                     },
+                                     QStringLiteral("nine live rankings of a board in a 3 x 3 grid"));
 
 }
