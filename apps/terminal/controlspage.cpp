@@ -313,6 +313,7 @@ private:
 };
 
 const TerminalPage::Registration reg(QStringLiteral("controls"), QStringLiteral("按钮与菜单"), demoGroupName(), 50,
-                                     [](QWidget*, TerminalShell&) { return new ControlsPage(); });
+                                     [](QWidget*, TerminalShell&) { return new ControlsPage(); },
+                                     QStringLiteral("switch buttons, a drop-down and a right-click menu following an index"));
 
 }

@@ -272,6 +272,7 @@ const TerminalPage::Registration reg(QStringLiteral("fairy"), QStringLiteral("é”
                                          page->setParent(parent);
                                          page->attach(shell);
                                          return page;
-                                     });
+                                     },
+                                     QStringLiteral("the quick search (keyboard fairy) and the stock it opens"));
 
 }

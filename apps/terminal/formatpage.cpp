@@ -47,7 +47,7 @@ void addDemoColours()
 {
     const QList<QPair<QString, QString>> extra = {
         {QStringLiteral("MenuBackground2"), QStringLiteral("#16161C")},
-        {QStringLiteral("WebFinish"), QStringLiteral("#F4F6F8")},
+        {QStringLiteral("WebFinish"), QStringLiteral("#2A2A34")},
     };
     for (const auto& e : extra) {
         if (!PubCacheCustom::mCustomColor.contains(e.first) && !PubCacheCustom::mDefultColor.contains(e.first))
@@ -149,6 +149,7 @@ private:
 };
 
 const TerminalPage::Registration reg(QStringLiteral("format"), QStringLiteral("数值格式"), demoGroupName(), 70,
-                                     [](QWidget*, TerminalShell&) { return new FormatPage(); });
+                                     [](QWidget*, TerminalShell&) { return new FormatPage(); },
+                                     QStringLiteral("value formats and colour rules on an index quote"));
 
 }

@@ -11,8 +11,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 
 namespace {
 
@@ -78,9 +80,18 @@ public:
         connect(open, &QPushButton::clicked, this, [&shell, result] {
             result->setText(QStringLiteral("对话框返回：%1").arg(askCode(shell.mainWindow())));
         });
-        connect(full, &QPushButton::clicked, this, [full] {
+        connect(full, &QPushButton::clicked, this, [this, full, &shell] {
             auto* view = new ZtFullScreen(full);
+            mFullScreen = view;
             view->setAttribute(Qt::WA_DeleteOnClose);
+            // A page whose renderer dies closes; the terminal goes on.
+            connect(view->page(), &QWebEnginePage::renderProcessTerminated, view,
+                    [view, &shell](QWebEnginePage::RenderProcessTerminationStatus status) {
+                        if (status == QWebEnginePage::NormalTerminationStatus)
+                            return;
+                        shell.showStatus(QStringLiteral("网页进程意外退出，全屏网页已关闭"), 10000);
+                        view->close();
+                    });
             view->setHtml(QStringLiteral(
                 "<html><body style='background:#101014;color:#E6E6E6;font-size:28px;text-align:center'>"
                 "<p style='margin-top:30%'>全屏网页：按 Esc 退出</p>"
@@ -88,7 +99,13 @@ public:
         });
     }
 
+    // The web view is a window of its own; it must go before the web profile does,
+    // which ends with the application.
+    ~FramePage() override { delete mFullScreen; }
+
 private:
+    QPointer<ZtFullScreen> mFullScreen;
+
     // A frameless dialog over the main window that returns the code of the button clicked.
     static int askCode(ZtFormMainBase* over)
     {
@@ -113,6 +130,7 @@ private:
 const TerminalPage::Registration reg(QStringLiteral("frame"), QStringLiteral("窗口与标签"), demoGroupName(), 80,
                                      [](QWidget* parent, TerminalShell& shell) {
                                          return new FramePage(parent, shell);
-                                     });
+                                     },
+                                     QStringLiteral("tab bars on three sides, a frameless dialog, a full-screen web page"));
 
 } // namespace

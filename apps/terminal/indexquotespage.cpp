@@ -98,6 +98,7 @@ const TerminalPage::Registration reg(QStringLiteral("indices"), QStringLiteral("
                                          auto* page = new IndexQuotesPage;
                                          page->setParent(parent);
                                          return page;
-                                     });
+                                     },
+                                     QStringLiteral("the four headline indices as a quote board"));
 
 }

@@ -1,46 +1,80 @@
 #include "terminalhost.h"
+#include "terminalstyle.h"
 #include "terminalwindow.h"
 
 #include <ztlib/pbdatachange.h>
 #include <ztlib/simulatedmarket.h>
 #include <ztversion.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
-#include <QFont>
-#include <QFontDatabase>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QPainter>
-#include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
-// The library asks for "微软雅黑"; map it to whichever CJK font this machine has.
-void mapFonts()
+Q_LOGGING_CATEGORY(lcTerminal, "zt.terminal")
+
+// What WebEngine needs from the environment, set before it starts. Chromium refuses to
+// run as root with its sandbox and ends the process, so as root it runs without one;
+// without a display it has no OpenGL and draws in software.
+void prepareWebEngine(bool offscreen)
 {
-    const QStringList candidates = {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                                    QStringLiteral("Source Han Sans SC"), QStringLiteral("Droid Sans Fallback")};
-    const QStringList families = QFontDatabase().families();
-    for (const QString& f : candidates) {
-        if (families.contains(f)) {
-            QFont::insertSubstitution(QStringLiteral("微软雅黑"), f);
-            break;
-        }
+    const bool sandboxOff = qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") != 0
+                            || qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QLatin1String("--no-sandbox"));
+#ifdef Q_OS_UNIX
+    const bool root = ::geteuid() == 0;
+#else
+    const bool root = false;
+#endif
+    if (root && !sandboxOff) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        qCInfo(lcTerminal, "running as root: web pages run without the Chromium sandbox");
     }
-    QApplication::setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    if (offscreen && qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
+    // WebEngine shares its GL contexts with the widgets; this must precede the QApplication.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
-// The window chrome's colours; dialogs are windows of their own, so the application carries them.
-QString chromeStyleSheet()
+// The page names for --help, one line each.
+QString pageList()
 {
-    QFile file(QStringLiteral(":/terminal/terminal.qss"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    // In the order of the left menu's groups, the gallery last.
+    auto pages = TerminalPage::all();
+    std::stable_sort(pages.begin(), pages.end(), [](const TerminalPage& a, const TerminalPage& b) {
+        return std::make_pair(a.group == demoGroupName(), a.order) < std::make_pair(b.group == demoGroupName(), b.order);
+    });
+    QString text = QStringLiteral("\nPages for --page NAME:\n");
+    for (const TerminalPage& p : pages)
+        text += QStringLiteral("  %1%2\n").arg(p.name, -18).arg(p.about.isEmpty() ? p.title : p.about);
+    text += QStringLiteral("NAME may also be an entry of a group's menu (HqSH, ZxgHistory) or a group (PageBk).\n"
+                           "The library's debug lines are off; QT_LOGGING_RULES=\"zt.*.debug=true\" shows them.");
+    return text;
+}
+
+// Clicks the visible button with that text, as the user would.
+bool clickButton(QWidget* window, const QString& text)
+{
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && button->isEnabled() && button->text() == text) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
 }
 
 // Types as the user would: each character pressed and released on the focused widget.
@@ -69,11 +103,14 @@ QImage snapshot(QWidget* window)
     return image;
 }
 
-bool wantsScreenshot(int argc, char* argv[])
+// A screenshot, the help and the version need no display.
+bool needsNoDisplay(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--screenshot") == 0)
-            return true;
+        for (const char* option : {"--screenshot", "--help", "-h", "--help-all", "--version", "-v"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
     }
     return false;
 }
@@ -82,17 +119,20 @@ bool wantsScreenshot(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    // Screenshots must work without a display.
-    if (wantsScreenshot(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (needsNoDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareWebEngine(qgetenv("QT_QPA_PLATFORM") == "offscreen");
 
+    // Web pages are made only when shown, but WebEngine needs this before the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zt-terminal"));
     QApplication::setOrganizationName(QStringLiteral("ZtControlLib"));
     QApplication::setApplicationVersion(ZtControlLibInfo::version());
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Demo terminal of ZtControlLib on a simulated market"));
+    parser.setApplicationDescription(QStringLiteral("Demo terminal of ZtControlLib on a simulated market\n")
+                                     + pageList());
     parser.addHelpOption();
     parser.addVersionOption();
     QCommandLineOption screenshot(QStringLiteral("screenshot"), QStringLiteral("Render offscreen, save a PNG and exit."),
@@ -107,7 +147,10 @@ int main(int argc, char* argv[])
     QCommandLineOption keys(QStringLiteral("keys"),
                             QStringLiteral("Text typed into the window once it shows, e.g. a code for the quick search; a newline is Enter."),
                             QStringLiteral("text"));
-    parser.addOptions({screenshot, page, after, seed, dataDir, keys});
+    QCommandLineOption click(QStringLiteral("click"),
+                             QStringLiteral("Clicks the button with this text once the keys are typed, e.g. 全屏网页."),
+                             QStringLiteral("text"));
+    parser.addOptions({screenshot, page, after, seed, dataDir, keys, click});
     parser.process(app);
 
     if (parser.isSet(dataDir)) {
@@ -116,8 +159,7 @@ int main(int argc, char* argv[])
         qputenv("ZT_DATA_DIR", dir.toLocal8Bit());
     }
 
-    mapFonts();
-    app.setStyleSheet(chromeStyleSheet());
+    TerminalStyle::apply();
     PBDataChange::installSource(std::make_shared<SimulatedMarket>(parser.value(seed).toULongLong()));
     TerminalHost host;
     host.start();
@@ -130,6 +172,13 @@ int main(int argc, char* argv[])
     if (parser.isSet(keys)) {
         const QString text = parser.value(keys);
         QTimer::singleShot(300, &window, [&window, text] { typeInto(&window, text); });
+    }
+    if (parser.isSet(click)) {
+        const QString text = parser.value(click);
+        QTimer::singleShot(400, &window, [&window, text] {
+            if (!clickButton(&window, text))
+                std::fprintf(stderr, "zt-terminal: no button %s\n", qPrintable(text));
+        });
     }
 
     if (parser.isSet(screenshot)) {

@@ -2,6 +2,7 @@
 #include "terminalpages.h"
 
 #include <grids/ztstockgridview.h>
+#include <pubcache/pubconfig.h>
 #include <pubcache/pubstaticfunc.h>
 #include <ztlib/ztenums.h>
 #include <ztlib/ztfields.h>
@@ -11,30 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The columns of a market list, as a terminal's column set would give them.
-const QuoteColumn kColumns[] = {
-    {"代码", ZtField::Code, "sys:default", "!p", 72},
-    {"名称", ZtField::Name, "Name", "!p", 110},
-    {"涨幅%", ZtField::ChangeRatio, "case:0", "{if#>0;fd2[ls:%]}d2[ls:%]", 80},
-    {"现价", ZtField::Last, "bos:12010", "d2", 70},
-    {"涨跌", ZtField::Change, "case:0", "fd2", 66},
-    {"买入", ZtField::BuyPrice1, "bos:12010", "{if#=0;[ss:-]}d2", 66},
-    {"卖出", ZtField::SellPrice1, "bos:12010", "{if#=0;[ss:-]}d2", 66},
-    {"总手", ZtField::Volume, "sys:vol", "100d2wc", 92},
-    {"金额", ZtField::Turnover, "sys:default", "d2wc", 96},
-    {"换手%", ZtField::TurnoverRate, "sys:default", "d2", 64},
-    {"量比", ZtField::VolumeRatio, "case:1", "d2", 60},
-    {"涨速%", ZtField::Change5Min, "case:0", "fd2", 64},
-    {"振幅%", ZtField::Amplitude, "sys:default", "d2", 64},
-    {"今开", ZtField::Open, "bos:12010", "d2", 66},
-    {"最高", ZtField::High, "bos:12010", "d2", 66},
-    {"最低", ZtField::Low, "bos:12010", "d2", 66},
-    {"昨收", ZtField::PrevClose, "sys:flat", "d2", 66},
-    {"委比%", ZtField::BidAskRatio, "case:0", "fd2", 66},
-    {"市盈率", ZtField::PE, "sys:default", "d2", 70},
-    {"总市值", ZtField::MarketValue, "sys:default", "d2wc", 100},
-};
 
 // One board of a market list, as an entry of the page's menu names it: its markets
 // ("SH,SZ") and security types ("10").
@@ -56,7 +33,7 @@ public:
 
         auto* body = new QHBoxLayout;
         body->setSpacing(0);
-        mList = new ZtStockGridView(this, quoteColumns(kColumns), ZtField::ChangeRatio, true);
+        mList = new ZtStockGridView(this, PubConfig::getColumn(QStringLiteral("StockList")), ZtField::ChangeRatio, true);
         mQuote = new StockQuoteBox(this);
         body->addWidget(mList, 1);
         body->addWidget(mQuote);
@@ -99,7 +76,10 @@ QWidget* board(QWidget* parent, TerminalShell&, const ZtXMLMenu& entry)
 }
 
 // "market" and "sectors" open the first board of each.
-const TerminalPage::Registration market(QStringLiteral("market"), QStringLiteral("PageHq"), 5, board);
-const TerminalPage::Registration sectors(QStringLiteral("sectors"), QStringLiteral("PageBk"), 5, board);
+const TerminalPage::Registration market(QStringLiteral("market"), QStringLiteral("PageHq"), 5, board,
+                                       QStringLiteral("market lists by board (all A shares first; HqSH, HqSZ, HqB, "
+                                                      "HqIndex open the others) with the focused stock's quote"));
+const TerminalPage::Registration sectors(QStringLiteral("sectors"), QStringLiteral("PageBk"), 5, board,
+                                        QStringLiteral("the sector indices as a market list"));
 
 }

@@ -1,5 +1,7 @@
 #include "quotepage.h"
 
+#include "stockpage.h"
+
 #include <pubcache/pubstaticfunc.h>
 #include <ztlib/ztfields.h>
 
@@ -47,6 +49,7 @@ void QuotePageBase::doGotoStock(ZtLayoutBase*, DQDUnionReader row, DQDDataList, 
     mQuote->setNote(QStringLiteral("打开%1：%2 %3").arg(kind, row.getValue(ZtField::Name).toString(), code));
     // What the user opens is remembered, as in any terminal.
     PubStaticFunc::HisAdd(code);
+    StockPage::open(row);
 }
 
 void QuotePageBase::doOpenStockDialog(ZtLayoutBase*, DQDUnionReader row, enumStockSubType)

@@ -10,7 +10,13 @@
 #include <ztlib/ztfields.h>
 
 #include <QApplication>
-#include <QtDebug>
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcTerminal, "zt.terminal", QtInfoMsg)
+
+}
 
 TerminalHost::TerminalHost(QObject* parent) : QObject(parent) {}
 
@@ -18,9 +24,9 @@ void TerminalHost::start()
 {
     PubKeyboard::loadFromMarket();
     if (!PubStaticFunc::openDefaultDatabase())
-        qWarning() << "zt-terminal: the watchlist is not saved this time";
+        qCWarning(lcTerminal) << "zt-terminal: the watchlist is not saved this time";
     PubConfig::loadUrlList();
-    qDebug() << "zt-terminal:" << PubCache::mDataQueryAll.count() << "securities," << PubCache::mUserKeyboard.size()
+    qCDebug(lcTerminal) << "zt-terminal:" << PubCache::mDataQueryAll.count() << "securities," << PubCache::mUserKeyboard.size()
              << "keyboard entries, user data in" << PubStaticFunc::databasePath();
 
     connect(&PubCache::SSignal, &PubStaticSignal::onZxgAdd, this, &TerminalHost::doZxgAdd);
@@ -51,7 +57,7 @@ void TerminalHost::doZxgAdd(QString code, enumZxgOperate operate)
 {
     const QString unique = resolveCode(code);
     if (unique.isEmpty()) {
-        qDebug() << "zt-terminal: no security" << code;
+        qCDebug(lcTerminal) << "zt-terminal: no security" << code;
         return;
     }
     if (operate == ZxgOperate_Note) {

@@ -31,6 +31,9 @@ public:
     virtual void addTitleWidget(QWidget* widget) = 0;
     // The main window, parent of the demo's dialogs.
     virtual ZtFormMainBase* mainWindow() = 0;
+    // A line in the status bar at the bottom of the window; with a timeout the line
+    // before it comes back afterwards.
+    virtual void showStatus(const QString& text, int timeoutMs = 0) = 0;
 };
 
 // Pages of the demo window. A page file registers its factory with a static
@@ -41,6 +44,7 @@ struct TerminalPage
     QString name;   // for --page
     QString title;  // tab text
     QString group;  // tab name of the left-menu entry, e.g. "PageHq"
+    QString about;  // one line for --help
     int order = 0;
     // For a board page, the window makes one page for each entry of the group's own
     // menu that lists markets, and passes the entry; for others the entry is empty.
@@ -52,10 +56,12 @@ struct TerminalPage
     struct Registration
     {
         Registration(const QString& name, const QString& title, const QString& group, int order,
-                     std::function<QWidget*(QWidget* parent, TerminalShell& shell)> create);
+                     std::function<QWidget*(QWidget* parent, TerminalShell& shell)> create,
+                     const QString& about = QString());
         // A board page: one per market entry of the group's menu; name goes to the first.
         Registration(const QString& name, const QString& group, int order,
-                     std::function<QWidget*(QWidget* parent, TerminalShell& shell, const ZtXMLMenu& entry)> create);
+                     std::function<QWidget*(QWidget* parent, TerminalShell& shell, const ZtXMLMenu& entry)> create,
+                     const QString& about = QString());
     };
 };
 

@@ -5,10 +5,16 @@
 #include <frame/ztmainmenu.h>
 #include <frame/zttabwidget.h>
 
+#include <pubcache/pubcache.h>
+#include <pubcache/pubstaticfunc.h>
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QShortcut>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -75,26 +81,57 @@ TerminalWindow::TerminalWindow() : ZtFormMainBase(nullptr, false, QStringLiteral
     area->setContentsMargins(1, 1, 1, 1);
     area->setSpacing(0);
     row->addWidget(mPageArea, 1);
-    setLayout(row);
+
+    // Says, for as long as the window is open, that changes are not being saved.
+    mUserDataWarning = new QLabel(this);
+    mUserDataWarning->setObjectName(QStringLiteral("UserDataWarning"));
+    mUserDataWarning->setWordWrap(true);
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(row, 1);
+    column->addWidget(mUserDataWarning);
+    mStatus = new QStatusBar(this);
+    mStatus->setObjectName(QStringLiteral("TerminalStatus"));
+    mStatus->setSizeGripEnabled(false);
+    mLastingStatus = new QLabel(mStatus);
+    mStatus->addWidget(mLastingStatus, 1);
+    column->addWidget(mStatus);
+    setLayout(column);
+    const auto showWarning = [this](const QString& text) {
+        mUserDataWarning->setText(text);
+        mUserDataWarning->setVisible(!text.isEmpty());
+    };
+    showWarning(PubStaticFunc::databaseWarning());
+    connect(&PubCache::SSignal, &PubStaticSignal::onUserDataWarning, this, showWarning);
 
     QList<ZtXMLMenu> entries;
     for (ZtToolButton* button : qAsConst(buttons))
         entries << button->getXmlData();
     buildGroups(entries);
-    // Entries whose pages are not in this build stay out of the menu.
-    for (ZtToolButton* button : qAsConst(buttons))
-        button->setVisible(mGroups.contains(button->getXmlData().getTabName()));
 
     connect(mMenu, &ZtMainMenu::onSyncClicked, this, [this](ZtToolButton* button, bool) {
+        const QString tabName = button->getXmlData().getTabName();
+        if (!mGroups.contains(tabName)) {
+            // The mark stays on the group that is still on screen.
+            if (mCurrent) {
+                for (ZtToolButton* b : mMenu->buttons()) {
+                    if (b->getXmlData().getTabName() == mCurrent->objectName())
+                        b->setChecked(true);
+                }
+            }
+            reportNotBuilt(button->getXmlData().getText());
+            return;
+        }
         mMenu->addIndentation(button);
-        showGroup(button->getXmlData().getTabName());
+        showGroup(tabName);
     });
     // Alt+Left steps back to the group shown before, as a browser does.
     auto* back = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), this);
     connect(back, &QShortcut::activated, mMenu, &ZtMainMenu::goBackIndentation);
 
     for (ZtToolButton* button : qAsConst(buttons)) {
-        if (button->isVisibleTo(mMenu)) {
+        if (mGroups.contains(button->getXmlData().getTabName())) {
             button->click();
             break;
         }
@@ -109,6 +146,10 @@ void TerminalWindow::buildGroups(const QList<ZtXMLMenu>& entries)
                      [](const TerminalPage& a, const TerminalPage& b) { return a.order < b.order; });
     for (const ZtXMLMenu& entry : entries) {
         const QString tabName = entry.getTabName();
+        // Entries that open the same group share it: building it again per entry
+        // made start-up grow with the whole page set for every entry.
+        if (mGroups.contains(tabName))
+            continue;
         TerminalGroup* group = nullptr;
         for (const TerminalPage& p : pages) {
             if (p.group != tabName)
@@ -188,7 +229,31 @@ bool TerminalWindow::showPage(const QString& name)
 bool TerminalWindow::openMenuEntry(const ZtXMLMenu& entry)
 {
     const QString child = entry.getValue(QStringLiteral("child"));
-    return (!child.isEmpty() && showPage(child)) || showPage(entry.getTabName());
+    if ((!child.isEmpty() && showPage(child)) || showPage(entry.getTabName()))
+        return true;
+    reportNotBuilt(entry.getText());
+    return false;
+}
+
+void TerminalWindow::reportNotBuilt(const QString& what)
+{
+    showStatus(QStringLiteral("“%1”页面尚未建成").arg(what), 10000);
+}
+
+void TerminalWindow::showStatus(const QString& text, int timeoutMs)
+{
+    if (timeoutMs > 0) {
+        mStatus->showMessage(text, timeoutMs);
+        return;
+    }
+    // A lasting line sits under the passing ones.
+    mStatus->clearMessage();
+    mLastingStatus->setText(text);
+}
+
+QString TerminalWindow::statusText() const
+{
+    return mStatus->currentMessage().isEmpty() ? mLastingStatus->text() : mStatus->currentMessage();
 }
 
 QWidget* TerminalWindow::page(const QString& name) const

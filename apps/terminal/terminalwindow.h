@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+class QLabel;
+class QStatusBar;
 class TerminalGroup;
 class ZtMainMenu;
 
@@ -23,10 +25,13 @@ public:
     QWidget* currentPage() const override;
     void addTitleWidget(QWidget* widget) override;
     ZtFormMainBase* mainWindow() override { return this; }
+    void showStatus(const QString& text, int timeoutMs = 0) override;
 
     ZtMainMenu* leftMenu() const { return mMenu; }
     // The group on screen, by its tab name; empty before the first one is chosen.
     QString currentGroup() const;
+    // The line the status bar shows now.
+    QString statusText() const;
 
 public slots:
     // The main window stays open on Escape: the fairy and the menus use that key.
@@ -43,9 +48,14 @@ private:
     void buildGroups(const QList<ZtXMLMenu>& entries);
     void place(TerminalGroup* group, const QString& name, const QString& title, QWidget* page);
     void showGroup(const QString& tabName);
+    // Menu entries and quick-search functions may name pages this build lacks.
+    void reportNotBuilt(const QString& what);
 
     ZtMainMenu* mMenu = nullptr;
     QWidget* mPageArea = nullptr;
+    QLabel* mUserDataWarning = nullptr;
+    QStatusBar* mStatus = nullptr;
+    QLabel* mLastingStatus = nullptr;
     QHash<QString, TerminalGroup*> mGroups;
     QHash<QString, Placed> mPlaced;
     TerminalGroup* mCurrent = nullptr;

@@ -47,6 +47,9 @@ public:
             fields.append(new ZtViewField(title, QVariant()));
         auto* table = new ZtTableView(fields, tableBox);
         table->setData();
+        // The table's light header and selection give way to the terminal's dark style.
+        table->tableWidget()->setStyleSheet(QString());
+        table->tableWidget()->horizontalHeader()->setStyleSheet(QString());
         tableLayout->addWidget(table);
 
         auto* cookieBox = new QGroupBox(QStringLiteral("Cookie"), splitter);
@@ -96,6 +99,7 @@ private:
 };
 
 const TerminalPage::Registration reg(QStringLiteral("tools"), QStringLiteral("工具"), demoGroupName(), 900,
-                                     [](QWidget* parent, TerminalShell&) { return new ToolsPage(parent); });
+                                     [](QWidget* parent, TerminalShell&) { return new ToolsPage(parent); },
+                                     QStringLiteral("the field table and the cookie jar of the web pages"));
 
 }

@@ -111,7 +111,9 @@ private:
     QLabel* mStatus = nullptr;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("watchlist"), QStringLiteral("分组管理"), QStringLiteral("PageZxg"), 10,
-                                     [](QWidget* parent, TerminalShell&) { return new WatchlistPage(parent); });
+const TerminalPage::Registration reg(QStringLiteral("watchlist-groups"), QStringLiteral("分组管理"),
+                                     QStringLiteral("PageZxg"), 10,
+                                     [](QWidget* parent, TerminalShell&) { return new WatchlistPage(parent); },
+                                     QStringLiteral("the watchlist groups and codes as stored; add or remove a code"));
 
 }

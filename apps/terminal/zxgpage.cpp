@@ -7,6 +7,7 @@
 #include <ztlib/ztenums.h>
 #include <ztlib/ztfields.h>
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -18,20 +19,38 @@ namespace {
 
 // The watchlist and history columns: the market list's, without the order book.
 const QuoteColumn kColumns[] = {
-    {"代码", ZtField::Code, "sys:default", "!p", 72},
+    {"代码", ZtField::Code, "sys:default", "!p", 76},
     {"名称", ZtField::Name, "Name", "!p", 110},
     {"涨幅%", ZtField::ChangeRatio, "case:0", "{if#>0;fd2[ls:%]}d2[ls:%]", 80},
-    {"现价", ZtField::Last, "bos:12010", "d2", 70},
-    {"涨跌", ZtField::Change, "case:0", "fd2", 66},
-    {"总手", ZtField::Volume, "sys:vol", "100d2wc", 92},
-    {"金额", ZtField::Turnover, "sys:default", "d2wc", 96},
+    {"现价", ZtField::Last, "bos:12010", "d2", 92},
+    {"涨跌", ZtField::Change, "case:0", "fd2", 84},
+    {"总手", ZtField::Volume, "sys:vol", "100d2wc", 100},
+    {"金额", ZtField::Turnover, "sys:default", "d2wc", 104},
     {"换手%", ZtField::TurnoverRate, "sys:default", "d2", 64},
     {"量比", ZtField::VolumeRatio, "case:1", "d2", 60},
-    {"今开", ZtField::Open, "bos:12010", "d2", 66},
-    {"最高", ZtField::High, "bos:12010", "d2", 66},
-    {"最低", ZtField::Low, "bos:12010", "d2", 66},
-    {"昨收", ZtField::PrevClose, "sys:flat", "d2", 66},
+    {"今开", ZtField::Open, "bos:12010", "d2", 92},
+    {"最高", ZtField::High, "bos:12010", "d2", 92},
+    {"最低", ZtField::Low, "bos:12010", "d2", 92},
+    {"昨收", ZtField::PrevClose, "sys:flat", "d2", 92},
 };
+
+// The grid with a line over it that says why it is empty; the line shows only then.
+QWidget* overEmptyGrid(QWidget* grid, QLabel** hint)
+{
+    auto* holder = new QWidget(grid->parentWidget());
+    auto* stack = new QGridLayout(holder);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->addWidget(grid, 0, 0);
+    auto* label = new QLabel(holder);
+    label->setObjectName(QStringLiteral("EmptyHint"));
+    label->setAlignment(Qt::AlignCenter);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->hide();
+    // Later in the same cell, so it lies above the grid.
+    stack->addWidget(label, 0, 0, Qt::AlignCenter);
+    *hint = label;
+    return holder;
+}
 
 // A new user (no watchlist entries, no history) starts with a few stocks to watch.
 void seedWatchlist()
@@ -68,7 +87,8 @@ public:
         mGrid->setCanManualSequence(true);
         mQuote = new StockQuoteBox(this);
         layout->addWidget(mGroups);
-        layout->addWidget(mGrid, 1);
+        layout->addWidget(overEmptyGrid(mGrid, &mEmpty), 1);
+        mEmpty->setText(QStringLiteral("这个分组还没有股票\n在行情列表中右键“加入自选股”，或在“分组管理”中输入代码"));
         layout->addWidget(mQuote);
         setMainChildWidget(mGrid);
 
@@ -115,7 +135,9 @@ private:
         if (name.isEmpty())
             return;
         mGrid->setZxgStockType(name);
-        mGrid->InitZxgQNows(PubStaticFunc::ZxgGet(name));
+        const auto codes = PubStaticFunc::ZxgGet(name);
+        mGrid->InitZxgQNows(codes);
+        mEmpty->setVisible(codes.first.isEmpty());
     }
 
     // The grid announces a new manual order; the watchlist store keeps it.
@@ -135,6 +157,7 @@ private:
 
     QListWidget* mGroups = nullptr;
     ZtZXGStockGridView* mGrid = nullptr;
+    QLabel* mEmpty = nullptr;
 };
 
 class HistoryPage : public QuotePageBase
@@ -147,9 +170,10 @@ public:
         layout->setSpacing(0);
         mGrid = new ZtZXGStockGridView(this, quoteColumns(kColumns), false);
         mQuote = new StockQuoteBox(this);
-        layout->addWidget(mGrid, 1);
+        layout->addWidget(overEmptyGrid(mGrid, &mEmpty), 1);
         layout->addWidget(mQuote);
         setMainChildWidget(mGrid);
+        mEmpty->setText(QStringLiteral("还没有打开过股票\n在行情列表中双击或回车打开的股票会列在这里"));
     }
 
 protected:
@@ -161,17 +185,21 @@ protected:
             mShown = history;
             mGrid->InitHisQNows(history);
         }
+        mEmpty->setVisible(history.isEmpty());
         QuotePageBase::showEvent(event);
     }
 
 private:
     ZtZXGStockGridView* mGrid = nullptr;
+    QLabel* mEmpty = nullptr;
     QVector<QString> mShown{QStringLiteral("-")};
 };
 
-const TerminalPage::Registration zxg(QStringLiteral("zxg"), QStringLiteral("自选股"), QStringLiteral("PageZxg"), 6,
-                                     [](QWidget* parent, TerminalShell&) { return new ZxgPage(parent); });
+const TerminalPage::Registration zxg(QStringLiteral("watchlist"), QStringLiteral("自选股"), QStringLiteral("PageZxg"), 6,
+                                     [](QWidget* parent, TerminalShell&) { return new ZxgPage(parent); },
+                                     QStringLiteral("the live watchlist: one group's quotes in the user's order"));
 const TerminalPage::Registration history(QStringLiteral("history"), QStringLiteral("浏览历史"), QStringLiteral("PageZxg"), 7,
-                                         [](QWidget* parent, TerminalShell&) { return new HistoryPage(parent); });
+                                         [](QWidget* parent, TerminalShell&) { return new HistoryPage(parent); },
+                                         QStringLiteral("the stocks opened lately"));
 
 }

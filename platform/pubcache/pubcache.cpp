@@ -10,4 +10,4 @@ LoginInfo PubCache::m_Logininfo;
 bool PubCache::mIsDebug = false;
 QMap<QString, QString> PubCache::mUrlList;
 
-Q_LOGGING_CATEGORY(lcPubCache, "zt.pubcache")
+Q_LOGGING_CATEGORY(lcPubCache, "zt.pubcache", QtInfoMsg)

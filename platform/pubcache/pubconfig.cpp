@@ -2,6 +2,7 @@
 
 #include "pubcache.h"
 #include "pubcachelog.h"
+#include "pubsettingsformat.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -299,18 +300,15 @@ QList<GridField*> columnSet(const QString& name)
     return d.columns.value(name);
 }
 
-QSettings* defaultSettings()
+// config.ini is the user's to edit: read it so that values stay text.
+std::unique_ptr<QSettings> defaultSettings()
 {
-    auto* s = new QSettings(builtInFolder + configFile, QSettings::IniFormat);
-    s->setIniCodec("UTF-8");
-    return s;
+    return PubSettingsFormat::open(builtInFolder + configFile);
 }
 
-QSettings* userSettings()
+std::unique_ptr<QSettings> userSettings()
 {
-    auto* s = new QSettings(QDir(PubConfig::configDir()).filePath(configFile), QSettings::IniFormat);
-    s->setIniCodec("UTF-8");
-    return s;
+    return PubSettingsFormat::open(QDir(PubConfig::configDir()).filePath(configFile));
 }
 
 QString settingsKey(const QString& section, const QString& key)
@@ -322,12 +320,11 @@ QString settingsKey(const QString& section, const QString& key)
 QHash<QString, QString> staticUrlParams()
 {
     QHash<QString, QString> params;
-    const std::unique_ptr<QSettings> layers[] = {std::unique_ptr<QSettings>(defaultSettings()),
-                                                 std::unique_ptr<QSettings>(userSettings())};
+    const std::unique_ptr<QSettings> layers[] = {defaultSettings(), userSettings()};
     for (const auto& s : layers) {
         s->beginGroup(QStringLiteral("UrlParams"));
         for (const QString& k : s->childKeys())
-            params.insert(k, s->value(k).toString());
+            params.insert(k, PubSettingsFormat::plainValue(*s, k, params.value(k)).toString());
         s->endGroup();
     }
     return params;
@@ -357,11 +354,14 @@ QVariant PubConfig::ReadConfig(const QString& section, const QString& key)
     if (key.isEmpty())
         return QVariant();
     const QString k = settingsKey(section, key);
-    const std::unique_ptr<QSettings> user(userSettings());
-    if (user->contains(k))
-        return user->value(k);
-    const std::unique_ptr<QSettings> defaults(defaultSettings());
-    return defaults->value(k);
+    const std::unique_ptr<QSettings> user = userSettings();
+    if (user->contains(k)) {
+        const QVariant v = user->value(k);
+        if (!PubSettingsFormat::isSerialized(v))
+            return v;
+        PubSettingsFormat::plainValue(*user, k);  // refused with a warning; the default follows
+    }
+    return PubSettingsFormat::plainValue(*defaultSettings(), k);
 }
 
 bool PubConfig::WriteConfig(const QString& section, const QString& key, const QVariant& value)
@@ -369,7 +369,7 @@ bool PubConfig::WriteConfig(const QString& section, const QString& key, const QV
     if (key.isEmpty())
         return false;
     QDir().mkpath(configDir());
-    const std::unique_ptr<QSettings> user(userSettings());
+    const std::unique_ptr<QSettings> user = userSettings();
     user->setValue(settingsKey(section, key), value);
     user->sync();
     if (user->status() != QSettings::NoError) {

@@ -149,6 +149,11 @@ bool PubStaticFunc::isDatabasePersistent()
     return store().isPersistent();
 }
 
+QString PubStaticFunc::databaseWarning()
+{
+    return store().warning();
+}
+
 QString PubStaticFunc::dataDir()
 {
     const QString dir = qEnvironmentVariable("ZT_DATA_DIR");

@@ -41,6 +41,8 @@ public:
     static QString databasePath();
     // False while changes are not saved to a file.
     static bool isDatabasePersistent();
+    // Why changes are not saved, in words for the user; empty while they are.
+    static QString databaseWarning();
     // ZT_DATA_DIR, else the application's data location.
     static QString dataDir();
 

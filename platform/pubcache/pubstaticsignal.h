@@ -27,4 +27,6 @@ signals:
     void onEarlyResult();
     void onNewStockMsg(DQDUnionReader message);
     void onSetUserClick(QString name);
+    // The user's data can no longer be saved this run (raised once per cause).
+    void onUserDataWarning(QString text);
 };

@@ -1,5 +1,6 @@
 #include "pubuserstore.h"
 
+#include "pubcache.h"
 #include "pubcachelog.h"
 
 #include <ztlib/pubcachecustom.h>
@@ -14,6 +15,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QUrl>
 
 #include <atomic>
 #include <memory>
@@ -37,6 +39,19 @@ struct ThreadConnection
 
 thread_local ThreadConnection threadConnection;
 std::atomic<quint64> connectionCounter{0};
+std::atomic<int> busyTimeout{PubUserStore::DefaultBusyTimeout};
+
+// SQLite's primary result code of the last failed statement on this thread; 0 when none.
+thread_local int lastErrorCode = 0;
+
+enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, IoError = 10, Corrupt = 11, Full = 13, CantOpen = 14, NotADatabase = 26 };
+
+int errorCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code & 0xff : 1;
+}
 
 std::unique_ptr<QTemporaryDir>& temporaryDir()
 {
@@ -145,6 +160,7 @@ bool PubUserStore::exec(QSqlDatabase& db, const QString& sql, const QVariantList
         ok = q.exec();
     }
     if (!ok) {
+        lastErrorCode = errorCode(q.lastError());
         qCWarning(lcPubCache).noquote() << "database:" << q.lastError().text() << "in" << sql;
         return false;
     }
@@ -165,9 +181,23 @@ QSqlDatabase PubUserStore::connection()
         c.generation = mGeneration;
         mConnections.append(c.name);
         QSqlDatabase db = QSqlDatabase::addDatabase(driverName, c.name);
-        db.setDatabaseName(mPath);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout.load());
+        if (mMode == Mode::ReadWrite) {
+            db.setDatabaseName(mPath);
+        } else if (mMode == Mode::ReadOnly) {
+            db.setDatabaseName(mPath);
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        } else {
+            // Reads the file as it is, without locks, log or shared memory: the last way
+            // to show what a file holds when none of those can be had.
+            QUrl uri = QUrl::fromLocalFile(mPath);
+            uri.setQuery(QStringLiteral("immutable=1"));
+            db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+        }
+        db.setConnectOptions(options);
         if (!db.open()) {
+            lastErrorCode = errorCode(db.lastError());
             qCWarning(lcPubCache).noquote() << "cannot open" << mPath << db.lastError().text();
             return db;
         }
@@ -204,6 +234,25 @@ QString PubUserStore::moveAside(const QString& path)
 
 bool PubUserStore::createSchema(QSqlDatabase& db)
 {
+    // A file that has its tables is only read here: a reader must not need the
+    // write lock that another program may hold.
+    {
+        QSqlQuery q(db);
+        if (!exec(db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'"), {}, &q) || !q.next())
+            return false;
+        const int tables = q.value(0).toInt();
+        q.finish();
+        if (tables >= int(sizeof(schema) / sizeof(schema[0]))) {
+            if (!exec(db, QStringLiteral("SELECT MAX(version) FROM schema_version"), {}, &q))
+                return false;
+            const int version = q.next() ? q.value(0).toInt() : 0;
+            if (version > SchemaVersion)
+                qCWarning(lcPubCache) << mPath << "was written by a newer version (schema" << version
+                                      << "); using the tables this version knows";
+            if (version > 0)
+                return true;
+        }
+    }
     if (!exec(db, QStringLiteral("BEGIN IMMEDIATE")))
         return false;
     bool ok = true;
@@ -314,13 +363,58 @@ bool PubUserStore::loadState(QSqlDatabase& db, State& s)
     return true;
 }
 
-bool PubUserStore::openFile(const QString& path, bool* damaged)
+PubUserStore::Failure PubUserStore::failureOf(int code)
 {
-    *damaged = false;
+    switch (code) {
+    case 0:
+        return Failure::None;
+    case Busy:
+    case Locked:
+        return Failure::Locked;
+    case ReadOnly:
+    case CantOpen:
+        return Failure::ReadOnly;
+    case Full:
+    case IoError:
+        return Failure::NoSpace;
+    case Corrupt:
+    case NotADatabase:
+        return Failure::Damaged;
+    default:
+        return Failure::Other;
+    }
+}
+
+QString PubUserStore::warningFor(Failure failure, const QString& path)
+{
+    switch (failure) {
+    case Failure::Locked:
+        return QStringLiteral("用户数据文件被其他程序占用，本次运行中的改动不会保存：%1").arg(path);
+    case Failure::ReadOnly:
+        return QStringLiteral("用户数据文件或其文件夹只读，本次运行中的改动不会保存：%1").arg(path);
+    case Failure::NoSpace:
+        return QStringLiteral("磁盘已满或无法写入，本次运行中的改动不会保存：%1").arg(path);
+    case Failure::Damaged:
+        return QStringLiteral("用户数据文件已损坏且无法移开，本次运行中的改动不会保存：%1").arg(path);
+    default:
+        return QStringLiteral("用户数据文件无法写入，本次运行中的改动不会保存：%1").arg(path);
+    }
+}
+
+bool PubUserStore::openFile(const QString& path, Failure* failure)
+{
+    // Only SQLite's own verdict (or the integrity check) calls a file damaged; a lock,
+    // a read-only file or a full disk is something else and leaves the file alone.
     const bool existed = QFileInfo(path).size() > 0;
+    const auto fail = [&](Failure f) {
+        *failure = f == Failure::Damaged && !existed ? Failure::Other : f;
+        return false;
+    };
+    *failure = Failure::None;
+    lastErrorCode = 0;
     QSqlDatabase db = connection();
     if (!db.isOpen())
-        return false;
+        return fail(failureOf(lastErrorCode) == Failure::None ? Failure::Other : failureOf(lastErrorCode));
     // Each pragma's statement is finished before the next, or SQLite would still
     // hold a read transaction and refuse to switch the journal.
     const auto scalar = [&db](const QString& sql, QString* value) {
@@ -331,25 +425,43 @@ bool PubUserStore::openFile(const QString& path, bool* damaged)
         return true;
     };
     QString check;
-    if (!scalar(QStringLiteral("PRAGMA quick_check"), &check) || check != QLatin1String("ok")) {
-        *damaged = existed;
-        return false;
+    if (!scalar(QStringLiteral("PRAGMA quick_check"), &check))
+        return fail(failureOf(lastErrorCode));
+    if (check != QLatin1String("ok"))
+        return fail(Failure::Damaged);
+    if (mMode == Mode::ReadWrite) {
+        QString journal;
+        if (!scalar(QStringLiteral("PRAGMA journal_mode=WAL"), &journal))
+            return fail(failureOf(lastErrorCode));
+        if (journal.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+            qCWarning(lcPubCache) << path << "runs without write-ahead log:" << journal;
+        if (!createSchema(db))
+            return fail(failureOf(lastErrorCode));
     }
-    QString journal;
-    if (!scalar(QStringLiteral("PRAGMA journal_mode=WAL"), &journal)) {
-        *damaged = existed;
-        return false;
-    }
-    if (journal.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
-        qCWarning(lcPubCache) << path << "runs without write-ahead log:" << journal;
     State loaded;
-    if (!createSchema(db) || !loadState(db, loaded)) {
-        *damaged = existed;
-        return false;
+    if (!loadState(db, loaded))
+        return fail(failureOf(lastErrorCode));
+    if (mMode == Mode::ReadWrite) {
+        // A file that reads well may still refuse writes (read-only file or folder);
+        // learn it now, not at the user's first change. A write lock held elsewhere
+        // is no reason: changes wait for it.
+        lastErrorCode = 0;
+        if (exec(db, QStringLiteral("BEGIN IMMEDIATE"))) {
+            const bool writable =
+                exec(db, QStringLiteral("INSERT OR REPLACE INTO setting (key, value) VALUES ('probe', '')"));
+            const int code = lastErrorCode;
+            exec(db, QStringLiteral("ROLLBACK"));
+            if (!writable)
+                return fail(failureOf(code));
+        } else if (failureOf(lastErrorCode) != Failure::Locked) {
+            return fail(failureOf(lastErrorCode));
+        }
     }
     mRevision = readRevision(db);
+    if (mRevision < 0)
+        return fail(failureOf(lastErrorCode));
     mState = loaded;
-    return mRevision >= 0;
+    return true;
 }
 
 // Connections go before the application object, whose end may take the SQL plugin with it;
@@ -369,20 +481,31 @@ bool PubUserStore::open(const QString& path)
         postRoutine = true;
     }
     bool ok = false;
+    QString warning;
     {
         std::lock_guard<std::mutex> lock(mMutex);
         dropConnections();
         mPath = QFileInfo(path).absoluteFilePath();
         mOpen = true;
         mPersistent = false;
+        mMode = Mode::ReadWrite;
+        mWarning.clear();
         mState = freshState();
         if (!QSqlDatabase::isDriverAvailable(driverName)) {
             qCWarning(lcPubCache) << "the SQLite driver of QtSql is missing; user data is not saved";
+            warning = warningFor(Failure::Other, mPath);
         } else {
             QDir().mkpath(QFileInfo(mPath).absolutePath());
-            bool damaged = false;
-            ok = openFile(mPath, &damaged);
-            if (!ok && damaged) {
+            Failure failure = Failure::None;
+            // A lock that outlasts the busy time-out gets one more wait.
+            for (int attempt = 0; attempt < 2; ++attempt) {
+                ok = openFile(mPath, &failure);
+                if (ok || failure != Failure::Locked)
+                    break;
+                dropConnections();
+                qCWarning(lcPubCache) << mPath << "is locked by another program";
+            }
+            if (!ok && failure == Failure::Damaged) {
                 dropConnections();
                 const QString moved = moveAside(mPath);
                 if (moved.isEmpty()) {
@@ -390,18 +513,34 @@ bool PubUserStore::open(const QString& path)
                 } else {
                     qCWarning(lcPubCache) << mPath << "is damaged; moved to" << moved << "and starting afresh";
                     mState = freshState();
-                    ok = openFile(mPath, &damaged);
+                    ok = openFile(mPath, &failure);
                 }
             }
             if (!ok) {
                 qCWarning(lcPubCache) << "cannot use" << mPath << "; user data is kept in memory only";
                 dropConnections();
                 mState = freshState();
+                // Show what the file holds for this run, without writing to it.
+                Failure readFailure = Failure::None;
+                for (Mode mode : {Mode::ReadOnly, Mode::Immutable}) {
+                    if (failure == Failure::Damaged || QFileInfo(mPath).size() <= 0)
+                        break;
+                    mMode = mode;
+                    const bool read = openFile(mPath, &readFailure);
+                    dropConnections();
+                    if (read)
+                        break;
+                }
+                mMode = Mode::ReadWrite;
+                warning = warningFor(failure, mPath);
             }
         }
         mPersistent = ok;
+        mWarning = warning;
     }
     syncMirrors();
+    if (!warning.isEmpty())
+        emit PubCache::SSignal.onUserDataWarning(warning);
     return ok;
 }
 
@@ -442,6 +581,17 @@ QString PubUserStore::path() const
     return mPath;
 }
 
+void PubUserStore::setBusyTimeout(int ms)
+{
+    busyTimeout = ms;
+}
+
+QString PubUserStore::warning() const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mWarning;
+}
+
 bool PubUserStore::isPersistent() const
 {
     std::lock_guard<std::mutex> lock(mMutex);
@@ -460,15 +610,11 @@ bool PubUserStore::change(const Edit& edit)
     ensureOpen();
     bool ok = false;
     bool reloaded = false;
+    QString warning;
     {
         std::lock_guard<std::mutex> lock(mMutex);
-        if (!mPersistent) {
-            State next = mState;
-            QSqlDatabase none;
-            ok = edit(next, none);
-            if (ok)
-                mState = next;
-        } else {
+        if (mPersistent) {
+            lastErrorCode = 0;
             QSqlDatabase db = connection();
             if (exec(db, QStringLiteral("BEGIN IMMEDIATE"))) {
                 // Another terminal on the same file may have changed it since we read it:
@@ -491,13 +637,33 @@ bool PubUserStore::change(const Edit& edit)
                     mState = next;
                     mRevision = revision + 1;
                 } else {
+                    const int code = lastErrorCode;
                     exec(db, QStringLiteral("ROLLBACK"));
+                    lastErrorCode = code;
                 }
             }
+            const Failure failure = failureOf(lastErrorCode);
+            if (!ok && (failure == Failure::ReadOnly || failure == Failure::NoSpace)) {
+                // The file stays as it was; the session goes on in memory.
+                qCWarning(lcPubCache) << "cannot write" << mPath << "; user data is kept in memory only from now on";
+                db = QSqlDatabase();
+                dropConnections();
+                mPersistent = false;
+                mWarning = warning = warningFor(failure, mPath);
+            }
+        }
+        if (!mPersistent) {
+            State next = mState;
+            QSqlDatabase none;
+            ok = edit(next, none);
+            if (ok)
+                mState = next;
         }
     }
     if (ok || reloaded)
         syncMirrors();
+    if (!warning.isEmpty())
+        emit PubCache::SSignal.onUserDataWarning(warning);
     return ok;
 }
 

@@ -46,11 +46,17 @@ public:
     static constexpr int SchemaVersion = 1;
     static constexpr int HistoryLimit = 100;
     static constexpr int AlertLogLimit = 1000;
+    static constexpr int DefaultBusyTimeout = 5000;
+
+    // How long an open or a change waits for another program's lock (ms).
+    static void setBusyTimeout(int ms);
 
     static PubUserStore& instance();
 
     // Opens (or creates) the database file; a damaged file is moved aside first.
-    // False only when nothing could be opened; the store then keeps state in memory.
+    // A file that is locked past the busy time-out, read-only or on a full disk is
+    // left as it is: its contents are read when possible, changes are kept in memory
+    // and warning() says why. False when changes are not saved.
     bool open(const QString& path);
     // Opens a database in a private temporary folder, removed at exit.
     bool openTemporary();
@@ -60,6 +66,8 @@ public:
 
     QString path() const;
     bool isPersistent() const;
+    // Why changes are not saved, for the user; empty while they are.
+    QString warning() const;
 
     State snapshot() const;
     // Reads part of the state under the lock.
@@ -84,7 +92,14 @@ private:
     // Run when the application object goes (qAddPostRoutine).
     static void releaseConnections();
 
-    bool openFile(const QString& path, bool* damaged);
+    // What kept a file from being used; only Damaged lets it be moved aside.
+    enum class Failure { None, Damaged, Locked, ReadOnly, NoSpace, Other };
+    // How connections open the file: normally, read-only, or as an unchanging file.
+    enum class Mode { ReadWrite, ReadOnly, Immutable };
+
+    static Failure failureOf(int sqliteCode);
+    static QString warningFor(Failure failure, const QString& path);
+    bool openFile(const QString& path, Failure* failure);
     bool createSchema(QSqlDatabase& db);
     bool loadState(QSqlDatabase& db, State& state);
     QSqlDatabase connection();
@@ -99,6 +114,8 @@ private:
     QString mPath;
     bool mOpen = false;
     bool mPersistent = false;
+    Mode mMode = Mode::ReadWrite;
+    QString mWarning;
     // Bumped on every open/close so that connections of older files are replaced.
     quint64 mGeneration = 0;
     // Count of changes the file has seen, as of mState; bumped by every change.

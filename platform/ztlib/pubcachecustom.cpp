@@ -36,6 +36,13 @@ QHash<QString, QStringList> PubCacheCustom::defaultColours()
         {QStringLiteral("PriceLine"), {QStringLiteral("#FFFFFF"), QStringLiteral("价格线")}},
         {QStringLiteral("Highlight"), {QStringLiteral("#FFA500"), QStringLiteral("强调")}},
         {QStringLiteral("Link"), {QStringLiteral("#4DA6FF"), QStringLiteral("链接")}},
+        {QStringLiteral("TableTitle"), {QStringLiteral("#FFD24D"), QStringLiteral("排名标题文字")}},
+        {QStringLiteral("TableTitleBackground"), {QStringLiteral("#15151A"), QStringLiteral("排名标题背景")}},
+        {QStringLiteral("TableTitleBorde"), {QStringLiteral("#3A1A1A"), QStringLiteral("排名标题边线")}},
+        {QStringLiteral("TLGrid"), {QStringLiteral("#5A1E1E"), QStringLiteral("排名边框")}},
+        {QStringLiteral("Grid1"), {QStringLiteral("#101014"), QStringLiteral("行情条背景")}},
+        {QStringLiteral("StockName"), {QStringLiteral("#FFFF55"), QStringLiteral("股票名称")}},
+        {QStringLiteral("ChartGrid"), {QStringLiteral("#3C1414"), QStringLiteral("图表网格")}},
     };
 }
 

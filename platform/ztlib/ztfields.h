@@ -88,4 +88,13 @@ constexpr unsigned MsgText2 = 70040;
 constexpr unsigned MsgType = 70050;       // ZtE_DXJL
 constexpr unsigned MsgDirection = 70060;  // 1 up, 0 down
 
+// Keys whose values are prices: they show the decimals of their security (Decimals).
+constexpr bool isPriceKey(unsigned key)
+{
+    return key == PrevClose || key == Open || key == LimitUp || key == LimitDown || key == High || key == Low
+           || key == Last || key == Average || key == Change || (key >= BuyPrice1 && key < BuyPrice1 + 5)
+           || (key >= SellPrice1 && key < SellPrice1 + 5) || key == Price || key == AvgPrice
+           || key == DetailPrice || (key >= KOpen && key <= KClose) || key == KPrevClose;
+}
+
 }

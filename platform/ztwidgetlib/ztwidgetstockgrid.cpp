@@ -620,6 +620,7 @@ void ZtWidgetStockGrid::paintRow(QPainter& p, const Palette& pal, int rowIndex, 
     const int decor = decorColumn();
     const bool zxg = mZxgColour && !PubCacheCustom::mStockCodeList.isEmpty()
                      && PubCacheCustom::mStockCodeList.contains(row->getUniqueValue(0));
+    const int decimals = row->getValue(ZtField::Decimals).toInt();
     QColor current;
     for (const Slot& s : mSlots) {
         const GridField* gf = mColumns.at(s.column);
@@ -639,7 +640,6 @@ void ZtWidgetStockGrid::paintRow(QPainter& p, const Palette& pal, int rowIndex, 
         if (zxg && isCodeKey(f.mFieldId))
             colour = pal.zxgCode;
 
-        QRect textRect = cell.adjusted(kCellMargin, 0, -kCellMargin, 0);
         if (s.column == decor) {
             if (mShowXXDL && row->getValue(ZtField::InfoMineCount).toInt() > 0) {
                 const int side = std::min(cell.height(), 16);
@@ -653,22 +653,22 @@ void ZtWidgetStockGrid::paintRow(QPainter& p, const Palette& pal, int rowIndex, 
                 p.drawPolygon(diamond, 4);
                 p.setBrush(Qt::NoBrush);
                 current = QColor();
-                textRect.setRight(marker.left() - 1);
             }
-            const QString mark = PubCacheCustom::mStockSign.value(row->getUniqueValue(0));
-            const int n = mark.toInt();
-            if (n >= 1 && n <= 9) {
-                const QString circled(QChar(0x2460 + n - 1));
+            const QString circled = signText(*row);
+            if (!circled.isEmpty()) {
                 const int w = mText.textWidth(circled);
+                const int right = textArea(*row, s.column, cell).right() + w + 2;
                 p.setPen(pal.sign);
                 current = pal.sign;
-                mText.draw(p, QRect(textRect.right() + 1 - w, y, w, mRowHeight), Qt::AlignRight, circled);
-                textRect.setRight(textRect.right() - w - 2);
+                mText.draw(p, QRect(right + 1 - w, y, w, mRowHeight), Qt::AlignRight, circled);
             }
         }
 
-        const QString text = ZtGridCell::text(value, f.mFormat);
-        if (text.isEmpty() || textRect.width() <= 0)
+        const QRect textRect = textArea(*row, s.column, cell);
+        if (textRect.width() <= 0)
+            continue;
+        const QString text = ZtGridCell::fitted(mText, value, f.mFormat, f.mFieldId, decimals, textRect.width());
+        if (text.isEmpty())
             continue;
         if (colour != current) {
             p.setPen(colour);
@@ -677,6 +677,42 @@ void ZtWidgetStockGrid::paintRow(QPainter& p, const Palette& pal, int rowIndex, 
         const Qt::Alignment h = f.mValueOption.alignment() & Qt::AlignHorizontal_Mask;
         mText.draw(p, textRect, h ? h : Qt::AlignLeft, text);
     }
+}
+
+QString ZtWidgetStockGrid::signText(const DQDUnionReader& row) const
+{
+    const int n = PubCacheCustom::mStockSign.value(row.getUniqueValue(0)).toInt();
+    return n >= 1 && n <= 9 ? QString(QChar(0x2460 + n - 1)) : QString();
+}
+
+QRect ZtWidgetStockGrid::textArea(const DQDUnionReader& row, int column, const QRect& cell) const
+{
+    QRect area = cell.adjusted(kCellMargin, 0, -kCellMargin, 0);
+    if (column != decorColumn())
+        return area;
+    if (mShowXXDL && row.getValue(ZtField::InfoMineCount).toInt() > 0)
+        area.setRight(cell.right() - std::min(cell.height(), 16));
+    const QString circled = signText(row);
+    if (!circled.isEmpty())
+        area.setRight(area.right() - mText.textWidth(circled) - 2);
+    return area;
+}
+
+QString ZtWidgetStockGrid::cellText(int rowIndex, int columnIndex) const
+{
+    const QRect cell = cellRect(rowIndex, columnIndex);
+    const DQDUnionReader* row = rowData(rowIndex);
+    if (!row || cell.isEmpty())
+        return QString();
+    const DQDField::Field& f = mColumns.at(columnIndex)->getField();
+    if (ZtGridCell::isGridOnly(f.mFormat))
+        return QString();
+    mText.setFont(font());
+    const QRect area = textArea(*row, columnIndex, cell);
+    if (area.width() <= 0)
+        return QString();
+    return ZtGridCell::fitted(mText, row->getValue(f.mFieldId), f.mFormat, f.mFieldId,
+                              row->getValue(ZtField::Decimals).toInt(), area.width());
 }
 
 const ZtGridBarCell& ZtWidgetStockGrid::barCell(const QString& format)

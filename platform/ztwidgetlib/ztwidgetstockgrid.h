@@ -107,6 +107,8 @@ public:
     // The information-mine marker of a row, empty when it shows none.
     QRect xxdlRect(int rowIndex) const;
     int rowAt(const QPoint& pos) const;
+    // The text a visible cell shows, as fitted to its width; empty for bar cells.
+    QString cellText(int rowIndex, int columnIndex) const;
     int columnAt(const QPoint& pos) const;
 
     QSize sizeHint() const override;
@@ -170,6 +172,10 @@ private:
     void paintHeader(QPainter& p, const Palette& pal);
     void paintRow(QPainter& p, const Palette& pal, int rowIndex, int y);
     const ZtGridBarCell& barCell(const QString& format);
+    // The stock mark ①..⑨ of a row, empty when it has none.
+    QString signText(const DQDUnionReader& row) const;
+    // Where a cell's text goes: inside the margins, left of the marker and mark.
+    QRect textArea(const DQDUnionReader& row, int column, const QRect& cell) const;
 
     void vScrolled(int value);
     void hScrolled(int value);
@@ -214,5 +220,6 @@ private:
 
     QSize mLastSize;
     QHash<QString, ZtGridBarCell> mBarCells;
-    ZtGridTextPainter mText;
+    // Measuring caches what it lays out, also for the const queries.
+    mutable ZtGridTextPainter mText;
 };

@@ -21,7 +21,7 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcZtFairy, "zt.fairy")
+Q_LOGGING_CATEGORY(lcZtFairy, "zt.fairy", QtInfoMsg)
 
 constexpr int kInputLimit = 8;
 constexpr int kMaxRowTest = 500;
@@ -324,13 +324,9 @@ void ZtKeyboardFairy::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-    case Qt::Key_Escape:
-        // Acted on when released; the press is ours too.
-        event->accept();
-        return;
     default:
+        // Enter, Return and Escape act on their release; their presses belong
+        // to the parent (a dialog's default button, a form's Escape).
         event->ignore();
     }
 }

@@ -45,7 +45,10 @@ ZtFormMainBase::ZtFormMainBase(ZtLayoutBase* parent, bool keepParentInput, const
             Qt::QueuedConnection);
     connect(mTitle, &ZtFormTitle::onMouseDoubleClick, this, &ZtFormMainBase::doMouseDoubleClick);
     connect(mTitle, &ZtFormTitle::onWindowTopClick, this, &ZtFormMainBase::doWindowTopClick);
-    connect(this, &QObject::destroyed, this, &ZtFormMainBase::doDestroyed);
+    // When `destroyed` fires only the QObject part of the window is left, so a
+    // member slot would run on a dead object; the lambda touches nothing of it.
+    // What the window must do when it goes is done in the destructor.
+    connect(this, &QObject::destroyed, this, [](QObject* obj) { Q_UNUSED(obj) });
 }
 
 ZtFormMainBase::~ZtFormMainBase()

@@ -8,10 +8,16 @@
 
 #include <QBoxLayout>
 #include <QButtonGroup>
-#include <QDebug>
+#include <QLoggingCategory>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcZtMenu, "zt.frame", QtInfoMsg)
+
+}
 
 ZtMainMenu::ZtMainMenu(ZtLayoutBase* parent, bool horizontal)
     : ZtLayoutBase(parent)
@@ -36,7 +42,7 @@ QList<ZtToolButton*> ZtMainMenu::load(const QString& name)
     PubStaticFunc::ClearChild(mInner);
     // ClearChild leaves the inner widget's layout empty but in place.
     if (mInner->layout() != mBox)
-        qWarning() << "ZtMainMenu: layout replaced while clearing" << name;
+        qCWarning(lcZtMenu) << "ZtMainMenu: layout replaced while clearing" << name;
 
     QList<ZtToolButton*> made;
     const QList<QHash<QString, QString>> entries = PubConfig::getPubMenuNode(name);
@@ -44,7 +50,7 @@ QList<ZtToolButton*> ZtMainMenu::load(const QString& name)
         if (ZtToolButton* button = load(entry))
             made.append(button);
     }
-    qDebug() << "ZtMainMenu::load" << name << entries.size() << "entries" << made.size() << "buttons";
+    qCDebug(lcZtMenu) << "ZtMainMenu::load" << name << entries.size() << "entries" << made.size() << "buttons";
     return made;
 }
 

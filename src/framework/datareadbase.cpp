@@ -12,7 +12,7 @@
 #include <climits>
 #include <cstdlib>
 
-Q_LOGGING_CATEGORY(lcZtReader, "zt.reader")
+Q_LOGGING_CATEGORY(lcZtReader, "zt.reader", QtInfoMsg)
 
 namespace {
 constexpr int kLastTag = 1000000;

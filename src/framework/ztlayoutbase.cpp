@@ -242,34 +242,42 @@ void ZtLayoutBase::doOpenStockDialog(ZtLayoutBase* obj, DQDUnionReader focusQDDN
 
 void ZtLayoutBase::doQNowDataUpdStock(DQDUnionReader) {}
 
+// A panel keeps every input event it relays, handled or not: Qt hands an
+// ignored event to the parent widget, whose panel would relay it once more.
 void ZtLayoutBase::mousePressEvent(QMouseEvent* event)
 {
     doMousePressEvent(this, event);
+    event->accept();
 }
 
 void ZtLayoutBase::mouseReleaseEvent(QMouseEvent* event)
 {
     doMouseReleaseEvent(this, event);
+    event->accept();
 }
 
 void ZtLayoutBase::mouseDoubleClickEvent(QMouseEvent* event)
 {
     doMouseDoubleClickEvent(this, event);
+    event->accept();
 }
 
 void ZtLayoutBase::wheelEvent(QWheelEvent* event)
 {
     doWheelEvent(this, event);
+    event->accept();
 }
 
 void ZtLayoutBase::keyPressEvent(QKeyEvent* event)
 {
     doKeyPressEvent(this, event);
+    event->accept();
 }
 
 void ZtLayoutBase::keyReleaseEvent(QKeyEvent* event)
 {
     doKeyReleaseEvent(this, event);
+    event->accept();
 }
 
 void ZtLayoutBase::focusInEvent(QFocusEvent* event)

@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 
-// Debug lines of requests and reads ("zt.reader"); they carry no behaviour and can
-// be silenced with QT_LOGGING_RULES="zt.reader.debug=false".
+// Debug lines of requests and reads ("zt.reader"); they carry no behaviour. Like
+// every "zt." category they are off unless asked for:
+// QT_LOGGING_RULES="zt.*.debug=true".
 ZTCONTROLLIB_EXPORT const QLoggingCategory& lcZtReader();

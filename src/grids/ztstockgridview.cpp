@@ -8,7 +8,6 @@
 #include <ztlib/pubcachecustom.h>
 #include <ztlib/ztfields.h>
 
-#include <QDebug>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 #include "grids/nofocusdelegate.h"
 #include "grids/ztviewfield.h"
 
-#include <QDebug>
+#include <QLoggingCategory>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSet>
@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcZtTable, "zt.grids", QtInfoMsg)
 
 const int kSampleRows = 20;
 
@@ -85,5 +87,5 @@ void ZtTableView::setData()
 
 void ZtTableView::doItemDoubleClicked(QTableWidgetItem* item)
 {
-    qDebug() << "ZtTableView: double-clicked item" << static_cast<const void*>(item);
+    qCDebug(lcZtTable) << "ZtTableView: double-clicked item" << static_cast<const void*>(item);
 }

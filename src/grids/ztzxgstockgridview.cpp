@@ -10,7 +10,7 @@
 #include <ztlib/pubcachecustom.h>
 #include <ztlib/ztfields.h>
 
-#include <QDebug>
+#include <QLoggingCategory>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -20,6 +20,12 @@
 #include <QWheelEvent>
 
 #include <utility>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcZtZxg, "zt.grids", QtInfoMsg)
+
+}
 
 ZtZXGStockGridView::ZtZXGStockGridView(ZtLayoutBase* parent, QList<GridField*> fields, bool isZxg)
     : ZtLayoutMarketBase(parent, QString())
@@ -136,7 +142,7 @@ void ZtZXGStockGridView::InitZxgQNows(QPair<QStringList, QHash<QString, QString>
     mGrid->clearFocusRow(false);
     mZxgCodes = zxg.first;
     mZxgTimes = zxg.second;
-    qDebug() << "ZtZXGStockGridView::InitZxgQNows" << objectName() << mZxgStockType << mZxgCodes.size();
+    qCDebug(lcZtZxg) << "ZtZXGStockGridView::InitZxgQNows" << objectName() << mZxgStockType << mZxgCodes.size();
     startQuotes(mZxgCodes);
 }
 
@@ -145,7 +151,7 @@ void ZtZXGStockGridView::InitHisQNows(QVector<QString> codes)
     mPanelFlag = true;
     mMarketData.DataClear();
     mGrid->clearFocusRow(false);
-    qDebug() << "ZtZXGStockGridView::InitHisQNows" << objectName() << codes.size();
+    qCDebug(lcZtZxg) << "ZtZXGStockGridView::InitHisQNows" << objectName() << codes.size();
     mStockQNow.InitQNows(codes);
     doDataRepaint();
 }

@@ -7,11 +7,14 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QMetaEnum>
 #include <QNetworkCookie>
 #include <QSettings>
+
+#include <pubcache/pubsettingsformat.h>
 
 #include <algorithm>
 #include <mutex>
@@ -40,30 +43,73 @@ QDataStream& operator<<(QDataStream& stream, const QList<QNetworkCookie>& list)
     return stream;
 }
 
-QDataStream& operator>>(QDataStream& stream, QList<QNetworkCookie>& list)
+namespace {
+
+// Reads the saved list from `stream`. The count and every length come from a file,
+// so each is checked against the bytes that are left before anything is read; a
+// cut list gives the records before the cut. False when the list was not whole.
+bool readCookieList(QDataStream& stream, QList<QNetworkCookie>& list)
 {
     list.clear();
+    QIODevice* device = stream.device();
+    const auto left = [device] { return device ? device->bytesAvailable() : 0; };
     quint32 version = 0;
     stream >> version;
     if (stream.status() != QDataStream::Ok || version != kCookieStreamVersion) {
         qWarning() << "CookieJar: ignoring saved cookies of stream version" << version;
-        return stream;
+        return false;
     }
     quint32 count = 0;
     stream >> count;
     for (quint32 i = 0; i < count; ++i) {
-        QByteArray value;
-        if (!stream.atEnd())
-            stream >> value;
-        if (stream.status() != QDataStream::Ok || (value.isNull() && stream.atEnd())) {
+        quint32 length = 0;
+        if (left() >= 4)
+            stream >> length;
+        else
+            stream.setStatus(QDataStream::ReadPastEnd);
+        // 0xffffffff is an empty (null) entry; anything else must fit in what is left.
+        if (stream.status() != QDataStream::Ok || (length != 0xffffffffu && qint64(length) > left())) {
             qWarning() << "CookieJar: saved cookie list ends after" << i << "of" << count << "entries";
-            break;
+            return false;
         }
+        const QByteArray value = length == 0xffffffffu ? QByteArray() : device->read(length);
         const QList<QNetworkCookie> parsed = QNetworkCookie::parseCookies(value);
         if (parsed.isEmpty() && !value.isEmpty())
             qWarning() << "CookieJar: Unable to parse saved cookie:" << value;
         list += parsed;
     }
+    return true;
+}
+
+// The bytes of the "@Variant(...)" value: a QVariant of the list as QSettings
+// streams it (user type 127, the type's name, then the list).
+bool readCookieVariant(const QByteArray& bytes, QList<QNetworkCookie>& list, bool* whole)
+{
+    *whole = false;
+    list.clear();
+    QDataStream stream(bytes);
+    stream.setVersion(QDataStream::Qt_4_0);
+    static const QByteArray typeName = QByteArrayLiteral("QList<QNetworkCookie>");
+    quint32 type = 0;
+    quint32 nameLength = 0;
+    stream >> type >> nameLength;
+    if (stream.status() != QDataStream::Ok || type != 127 || nameLength != quint32(typeName.size() + 1))
+        return false;
+    if (stream.device()->read(nameLength) != QByteArray(typeName.constData(), typeName.size() + 1))
+        return false;
+    *whole = readCookieList(stream, list);
+    return true;
+}
+
+}
+
+QDataStream& operator>>(QDataStream& stream, QList<QNetworkCookie>& list)
+{
+    if (!stream.device()) {
+        list.clear();
+        return stream;
+    }
+    readCookieList(stream, list);
     return stream;
 }
 
@@ -173,19 +219,34 @@ void ZtCookieJar::load()
     if (mLoaded)
         return;
     const QString file = cookieFile();
-    QSettings cookieSettings(file, QSettings::IniFormat);
-    if (cookieSettings.status() != QSettings::NoError)
-        qWarning() << "CookieJar: cannot read" << file << cookieSettings.status();
-    const QVariant saved = cookieSettings.value(kCookiesKey);
-    if (cookieSettings.contains(kCookiesKey) && saved.userType() != qMetaTypeId<QList<QNetworkCookie>>())
+    const std::unique_ptr<QSettings> cookieSettings = PubSettingsFormat::open(file);
+    if (cookieSettings->status() != QSettings::NoError)
+        qWarning() << "CookieJar: cannot read" << file << cookieSettings->status();
+    const QVariant saved = cookieSettings->value(kCookiesKey);
+    QList<QNetworkCookie> cookies;
+    bool whole = true;
+    if (saved.userType() == qMetaTypeId<QList<QNetworkCookie>>()) {
+        // Read earlier in this process by Qt's own reader, which shares parsed files.
+        cookies = saved.value<QList<QNetworkCookie>>();
+    } else if (PubSettingsFormat::isSerialized(saved) && PubSettingsFormat::serialized(saved).kind == "Variant") {
+        if (!readCookieVariant(PubSettingsFormat::serialized(saved).data, cookies, &whole)) {
+            qWarning() << "CookieJar: no readable cookie list in" << file;
+            whole = false;
+        }
+    } else if (cookieSettings->contains(kCookiesKey)) {
         qWarning() << "CookieJar: no readable cookie list in" << file;
-    setAllCookies(saved.value<QList<QNetworkCookie>>());
+        whole = false;
+    }
+    // What could not be read must not vanish under the next save.
+    mKeepAside = !whole;
+    setAllCookies(cookies);
 
-    cookieSettings.beginGroup(kExceptionsGroup);
-    mExceptionsBlock = sortedHosts(cookieSettings.value(kBlockKey).toStringList());
-    mExceptionsAllow = sortedHosts(cookieSettings.value(kAllowKey).toStringList());
-    mExceptionsAllowForSession = sortedHosts(cookieSettings.value(kAllowForSessionKey).toStringList());
-    cookieSettings.endGroup();
+    cookieSettings->beginGroup(kExceptionsGroup);
+    mExceptionsBlock = sortedHosts(PubSettingsFormat::plainValue(*cookieSettings, kBlockKey).toStringList());
+    mExceptionsAllow = sortedHosts(PubSettingsFormat::plainValue(*cookieSettings, kAllowKey).toStringList());
+    mExceptionsAllowForSession =
+        sortedHosts(PubSettingsFormat::plainValue(*cookieSettings, kAllowForSessionKey).toStringList());
+    cookieSettings->endGroup();
 
     readPolicies();
     mLoaded = true;
@@ -194,11 +255,13 @@ void ZtCookieJar::load()
 
 void ZtCookieJar::readPolicies()
 {
-    QSettings settings;
-    settings.beginGroup(kPolicyGroup);
-    mAcceptCookies = keyValue(settings.value(kAcceptKey, keyText(AcceptOnlyFromSitesNavigatedTo)).toString(),
-                              AcceptOnlyFromSitesNavigatedTo);
-    mKeepCookies = keyValue(settings.value(kKeepKey, keyText(KeepUntilExpire)).toString(), KeepUntilExpire);
+    const std::unique_ptr<QSettings> settings = PubSettingsFormat::openDefault();
+    settings->beginGroup(kPolicyGroup);
+    mAcceptCookies = keyValue(
+        PubSettingsFormat::plainValue(*settings, kAcceptKey, keyText(AcceptOnlyFromSitesNavigatedTo)).toString(),
+        AcceptOnlyFromSitesNavigatedTo);
+    mKeepCookies =
+        keyValue(PubSettingsFormat::plainValue(*settings, kKeepKey, keyText(KeepUntilExpire)).toString(), KeepUntilExpire);
     if (mKeepCookies == KeepUntilExit)
         setAllCookies(QList<QNetworkCookie>());
 }
@@ -247,21 +310,33 @@ void ZtCookieJar::save()
         if (!cookie.isSessionCookie())
             lasting.append(cookie);
     }
-    QSettings cookieSettings(file, QSettings::IniFormat);
-    cookieSettings.setValue(kCookiesKey, QVariant::fromValue(lasting));
-    cookieSettings.beginGroup(kExceptionsGroup);
-    cookieSettings.setValue(kBlockKey, mExceptionsBlock);
-    cookieSettings.setValue(kAllowKey, mExceptionsAllow);
-    cookieSettings.setValue(kAllowForSessionKey, mExceptionsAllowForSession);
-    cookieSettings.endGroup();
-    cookieSettings.sync();
-    if (cookieSettings.status() != QSettings::NoError)
-        qWarning() << "CookieJar: cannot write" << file << cookieSettings.status();
+    if (mKeepAside && QFile::exists(file)) {
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        QString copy = file + QStringLiteral(".unreadable-") + stamp;
+        for (int n = 2; QFile::exists(copy); ++n)
+            copy = file + QStringLiteral(".unreadable-") + stamp + QLatin1Char('-') + QString::number(n);
+        if (QFile::copy(file, copy))
+            qWarning() << "CookieJar:" << file << "could not be read whole; kept as" << copy;
+        else
+            qWarning() << "CookieJar: cannot keep a copy of" << file << "before saving over it";
+    }
+    mKeepAside = false;
 
-    QSettings settings;
-    settings.beginGroup(kPolicyGroup);
-    settings.setValue(kAcceptKey, keyText(mAcceptCookies));
-    settings.setValue(kKeepKey, keyText(mKeepCookies));
+    const std::unique_ptr<QSettings> cookieSettings = PubSettingsFormat::open(file);
+    cookieSettings->setValue(kCookiesKey, QVariant::fromValue(lasting));
+    cookieSettings->beginGroup(kExceptionsGroup);
+    cookieSettings->setValue(kBlockKey, mExceptionsBlock);
+    cookieSettings->setValue(kAllowKey, mExceptionsAllow);
+    cookieSettings->setValue(kAllowForSessionKey, mExceptionsAllowForSession);
+    cookieSettings->endGroup();
+    cookieSettings->sync();
+    if (cookieSettings->status() != QSettings::NoError)
+        qWarning() << "CookieJar: cannot write" << file << cookieSettings->status();
+
+    const std::unique_ptr<QSettings> settings = PubSettingsFormat::openDefault();
+    settings->beginGroup(kPolicyGroup);
+    settings->setValue(kAcceptKey, keyText(mAcceptCookies));
+    settings->setValue(kKeepKey, keyText(mKeepCookies));
 }
 
 void ZtCookieJar::changed()

@@ -96,6 +96,8 @@ private:
     Verdict verdictFor(const QUrl& url) const;
 
     bool mLoaded = false;
+    // The file could not be read whole: copy it aside before the first save.
+    bool mKeepAside = false;
     AutoSaver* mSaveTimer = nullptr;
     AcceptPolicy mAcceptCookies = AcceptOnlyFromSitesNavigatedTo;
     KeepPolicy mKeepCookies = KeepUntilExpire;

@@ -39,12 +39,57 @@ bool isSafeName(const QString& name)
     return true;
 }
 
+// The path with every symbolic link resolved, at the last name too; a name
+// that does not exist yet is resolved through the folder that would hold it.
+QString resolvedPath(const QString& path, int& linkHops)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return ++linkHops > 40 ? QString() : resolvedPath(info.symLinkTarget(), linkHops);
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString parent = info.absolutePath();
+    if (parent == info.absoluteFilePath())
+        return QString();
+    const QString folder = resolvedPath(parent, linkHops);
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(info.fileName());
+}
+
+bool staysInside(const QString& folder, const QString& path)
+{
+    int hops = 0;
+    QString root = resolvedPath(folder, hops);
+    hops = 0;
+    const QString resolved = resolvedPath(path, hops);
+    if (root.isEmpty() || resolved.isEmpty())
+        return false;
+    if (!root.endsWith(QLatin1Char('/')))
+        root += QLatin1Char('/');
+    return resolved.startsWith(root);
+}
+
+bool digestAlgorithm(const QByteArray& name, QCryptographicHash::Algorithm* algorithm)
+{
+    static const QHash<QByteArray, QCryptographicHash::Algorithm> known{{"md5", QCryptographicHash::Md5},
+                                                                         {"sha", QCryptographicHash::Sha1},
+                                                                         {"sha-256", QCryptographicHash::Sha256},
+                                                                         {"sha-512", QCryptographicHash::Sha512}};
+    const auto it = known.constFind(name);
+    if (it == known.cend())
+        return false;
+    *algorithm = *it;
+    return true;
+}
+
 }
 
 ZtDownLoadFile::ZtDownLoadFile(QObject* parent) : QObject(parent), mManager(new QNetworkAccessManager(this))
 {
     mTimer.setSingleShot(true);
     mTimer.setInterval(kTimeOutMs);
+    mStallTimer.setSingleShot(true);
+    mStallTimer.setInterval(kStallTimeOutMs);
+    connect(&mStallTimer, &QTimer::timeout, this, &ZtDownLoadFile::doDownLoadStalled);
 }
 
 ZtDownLoadFile::~ZtDownLoadFile()
@@ -87,6 +132,11 @@ void ZtDownLoadFile::setTimeOut(int ms)
     mTimer.setInterval(qMax(0, ms));
 }
 
+void ZtDownLoadFile::setStallTimeOut(int ms)
+{
+    mStallTimer.setInterval(qMax(0, ms));
+}
+
 bool ZtDownLoadFile::start(QString name)
 {
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -98,6 +148,14 @@ bool ZtDownLoadFile::start(QString name)
         cleanUp();
 
     const QString path = QDir(targetDirectory()).filePath(name);
+    const QString target = path.left(path.lastIndexOf(kSuffix));
+    // A link inside the folder must not carry any of the three files outside it.
+    for (const QString& file : {path, target, target + kAsideSuffix}) {
+        if (!staysInside(targetDirectory(), file)) {
+            qWarning() << "ZtDownLoadFile: refusing" << name << "(" << file << "leads out of" << targetDirectory() << ")";
+            return false;
+        }
+    }
     QDir().mkpath(QFileInfo(path).absolutePath());
     mFile.setFileName(path);
     if (!mFile.open(QIODevice::WriteOnly)) {
@@ -105,6 +163,7 @@ bool ZtDownLoadFile::start(QString name)
         return false;
     }
     mReceived = 0;
+    mDigests.clear();
 
     const QUrl base = baseUrl();
     QUrl url(base);
@@ -114,6 +173,9 @@ bool ZtDownLoadFile::start(QString name)
     url.setPath(basePath + name);
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Asking ourselves keeps Qt from decoding gzip, which drops the length that
+    // tells a cut body from a whole one.
+    request.setRawHeader("Accept-Encoding", "identity");
     mReply = mManager->get(request);
     qDebug() << "ZtDownLoadFile: downloading" << url.toString() << "to" << path;
 
@@ -141,23 +203,72 @@ void ZtDownLoadFile::doDownLoadReadyRead()
     const QVariant status = mReply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (data.isEmpty() || (status.isValid() && status.toInt() >= 300))
         return;
+    mStallTimer.start();
+    if (mReceived == 0)
+        mDigests = expectedDigests(mReply);
     if (mFile.write(data) != data.size()) {
-        qWarning() << "ZtDownLoadFile: cannot write" << mFile.fileName() << mFile.errorString();
-        cleanUp();
+        fail(QStringLiteral("cannot write %1: %2").arg(mFile.fileName(), mFile.errorString()));
         return;
     }
+    for (const ExpectedDigest& digest : qAsConst(mDigests))
+        digest.hash->addData(data);
     mReceived += data.size();
 }
 
-bool ZtDownLoadFile::replyComplete() const
+QVector<ZtDownLoadFile::ExpectedDigest> ZtDownLoadFile::expectedDigests(const QNetworkReply* reply)
+{
+    QList<QByteArray> items = reply->rawHeader("Digest").split(',');
+    if (reply->hasRawHeader("Content-MD5"))
+        items.append("md5=" + reply->rawHeader("Content-MD5"));
+    QVector<ExpectedDigest> digests;
+    for (const QByteArray& item : qAsConst(items)) {
+        const int equals = item.indexOf('=');
+        QCryptographicHash::Algorithm algorithm;
+        // Algorithms we do not know are no evidence either way.
+        if (equals <= 0 || !digestAlgorithm(item.left(equals).trimmed().toLower(), &algorithm))
+            continue;
+        digests.append({item.mid(equals + 1).trimmed(), QSharedPointer<QCryptographicHash>::create(algorithm)});
+    }
+    return digests;
+}
+
+// Empty when the body is complete by the transfer's own framing: a status of
+// 200, no encoding we did not ask for, a Content-Length that is met, at
+// least one byte, and any
+// checksum the server sent matches. A Content-Length that the server set too
+// short is met by its framing; only a checksum can tell that one.
+QString ZtDownLoadFile::incompleteReason() const
 {
     if (mReply->error() != QNetworkReply::NoError)
-        return false;
+        return mReply->errorString();
     const QVariant status = mReply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && (status.toInt() < 200 || status.toInt() >= 300))
-        return false;
-    const QVariant length = mReply->header(QNetworkRequest::ContentLengthHeader);
-    return !length.isValid() || length.toLongLong() == mReceived;
+    if (!status.isValid())
+        return QStringLiteral("not an HTTP answer");
+    if (status.toInt() != 200)
+        return QStringLiteral("status %1").arg(status.toInt());
+    const QByteArray encoding = mReply->rawHeader("Content-Encoding").trimmed().toLower();
+    if (!encoding.isEmpty() && encoding != "identity")
+        return QStringLiteral("encoding %1 that was not asked for").arg(QString::fromLatin1(encoding));
+    if (mReceived == 0)
+        return QStringLiteral("empty body");
+    // Qt reads the chunks itself and, when the server closes right after a
+    // chunk, ends a cut body like a whole one; without the last chunk in
+    // sight a chunked body cannot be told complete, so only a length counts.
+    if (mReply->rawHeader("Transfer-Encoding").toLower().contains("chunked"))
+        return QStringLiteral("chunked body, its end cannot be checked");
+    if (!mReply->hasRawHeader("Content-Length"))
+        return QStringLiteral("no length, %1 bytes").arg(mReceived);
+    bool ok = false;
+    const qint64 length = mReply->rawHeader("Content-Length").trimmed().toLongLong(&ok);
+    if (!ok || length != mReceived)
+        return QStringLiteral("%1 bytes of Content-Length %2")
+            .arg(mReceived)
+            .arg(QString::fromLatin1(mReply->rawHeader("Content-Length")));
+    for (const ExpectedDigest& digest : mDigests) {
+        if (digest.hash->result().toBase64() != digest.value)
+            return QStringLiteral("checksum %1 does not match").arg(QString::fromLatin1(digest.value));
+    }
+    return QString();
 }
 
 void ZtDownLoadFile::doDownLoadFinished()
@@ -167,10 +278,9 @@ void ZtDownLoadFile::doDownLoadFinished()
     doDownLoadReadyRead();
     if (!mReply)
         return;
-    if (!replyComplete()) {
-        qWarning() << "ZtDownLoadFile: incomplete download of" << mReply->url().toString() << "status"
-                   << mReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() << "bytes" << mReceived;
-        cleanUp();
+    const QString reason = incompleteReason();
+    if (!reason.isEmpty()) {
+        fail(QStringLiteral("incomplete download of %1: %2").arg(mReply->url().toString(), reason));
         return;
     }
     mFile.flush();
@@ -215,20 +325,31 @@ bool ZtDownLoadFile::replaceTarget(const QString& downloaded)
 
 void ZtDownLoadFile::doDownLoadTimeOut()
 {
-    qWarning() << "ZtDownLoadFile: no data within" << mTimer.interval() << "ms from"
-               << (mReply ? mReply->url().toString() : QString());
-    cleanUp();
+    fail(QStringLiteral("no data within %1 ms from %2").arg(mTimer.interval()).arg(mReply ? mReply->url().toString() : QString()));
+}
+
+void ZtDownLoadFile::doDownLoadStalled()
+{
+    fail(QStringLiteral("no data for %1 ms from %2").arg(mStallTimer.interval()).arg(mReply ? mReply->url().toString() : QString()));
 }
 
 void ZtDownLoadFile::doDownLoadError(QNetworkReply::NetworkError code)
 {
-    qWarning() << "ZtDownLoadFile: download failed" << code << (mReply ? mReply->errorString() : QString());
+    fail(QStringLiteral("download failed (%1) %2").arg(int(code)).arg(mReply ? mReply->errorString() : QString()));
+}
+
+void ZtDownLoadFile::fail(const QString& reason)
+{
+    qWarning().noquote() << "ZtDownLoadFile:" << reason;
     cleanUp();
+    emit onDownLoadFailed(reason);
 }
 
 void ZtDownLoadFile::cleanUp()
 {
     mTimer.stop();
+    mStallTimer.stop();
+    mDigests.clear();
     disconnect(&mTimer, nullptr, this, nullptr);
     if (mFile.isOpen())
         mFile.close();

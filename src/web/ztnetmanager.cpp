@@ -4,6 +4,8 @@
 #include <QNetworkReply>
 #include <QSettings>
 
+#include <pubcache/pubsettingsformat.h>
+
 ZtNetManager::ZtNetManager(QObject* parent) : QNetworkAccessManager(parent)
 {
     connect(this, &QNetworkAccessManager::finished, this, &ZtNetManager::requestFinished);
@@ -12,18 +14,21 @@ ZtNetManager::ZtNetManager(QObject* parent) : QNetworkAccessManager(parent)
 
 void ZtNetManager::loadSettings()
 {
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("proxy"));
+    const std::unique_ptr<QSettings> settings = PubSettingsFormat::openDefault();
+    settings->beginGroup(QStringLiteral("proxy"));
+    const auto value = [&settings](const char* key, const QVariant& fallback = QVariant()) {
+        return PubSettingsFormat::plainValue(*settings, QLatin1String(key), fallback);
+    };
     QNetworkProxy proxy;
-    if (settings.value(QStringLiteral("enabled"), false).toBool()) {
-        const int type = settings.value(QStringLiteral("type"), 0).toInt();
+    if (value("enabled", false).toBool()) {
+        const int type = value("type", 0).toInt();
         proxy.setType(type == 0 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy);
-        proxy.setHostName(settings.value(QStringLiteral("hostName")).toString());
+        proxy.setHostName(value("hostName").toString());
         bool ok = false;
-        const uint port = settings.value(QStringLiteral("port"), 1080).toUInt(&ok);
+        const uint port = value("port", 1080).toUInt(&ok);
         proxy.setPort(ok && port <= 65535 ? quint16(port) : quint16(1080));
-        proxy.setUser(settings.value(QStringLiteral("userName")).toString());
-        proxy.setPassword(settings.value(QStringLiteral("password")).toString());
+        proxy.setUser(value("userName").toString());
+        proxy.setPassword(value("password").toString());
     }
     setProxy(proxy);
 }

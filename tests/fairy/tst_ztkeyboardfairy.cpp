@@ -204,6 +204,46 @@ private slots:
         QCOMPARE(mList->selectedItems().first()->row(), 1);
     }
 
+    // While the list is open, Up and Down presses are the fairy's; every other
+    // press goes on to the parent.
+    void pressesLeftToTheParent_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("reachesParent");
+        QTest::newRow("Return") << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter") << int(Qt::Key_Enter) << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << true;
+        QTest::newRow("Up") << int(Qt::Key_Up) << false;
+        QTest::newRow("Down") << int(Qt::Key_Down) << false;
+    }
+
+    void pressesLeftToTheParent()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, reachesParent);
+        open();
+        QTest::keyClicks(mField, "00");
+        QVERIFY(mList->isVisible());
+        QVERIFY(mList->currentItem());
+        struct Recorder : QObject
+        {
+            QList<int> presses;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::KeyPress)
+                    presses << static_cast<QKeyEvent*>(event)->key();
+                return false;
+            }
+        } parent;
+        mWindow->installEventFilter(&parent);
+        QTest::keyPress(mField, Qt::Key(key));
+        QCOMPARE(parent.presses, reachesParent ? QList<int>{key} : QList<int>());
+        // The fairy still acts on the release.
+        QSignalSpy closeSpy(mFairy, &ZtKeyboardFairy::onClose);
+        QTest::keyRelease(mField, Qt::Key(key));
+        QCOMPARE(closeSpy.count() > 0, reachesParent);
+    }
+
     void choosing_data()
     {
         QTest::addColumn<bool>("simple");

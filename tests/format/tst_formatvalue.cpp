@@ -99,6 +99,16 @@ private slots:
         QTest::newRow("unclosed is the default") << "{if#>0;d2" << QVariant(1) << "{if#>0;d2";
         QTest::newRow("unclosed after a block") << "{if#<0;a}{if#>0;d2" << QVariant(1) << "{if#>0;d2";
         QTest::newRow("empty condition is false") << "{if#;a}b" << QVariant(1) << "b";
+        QTest::newRow("unclosed group: the block is false") << "{if#(>0;a}b" << QVariant(1) << "b";
+        QString many;
+        for (int i = 0; i < 100; ++i)
+            many += QStringLiteral("{if#=%1;[ss:v%1]}").arg(i);
+        QTest::newRow("block 100 of 100") << many + "d2" << QVariant(99) << "[ss:v99]";
+        QTest::newRow("after 100 blocks, the rest") << many + "d2" << QVariant(100) << "d2";
+        QTest::newRow("copies skipped among many") << many + many + "x" << QVariant(-1) << "x";
+        QTest::newRow("text between blocks kept") << "a{if#=1;b}c{if#=2;d}e" << QVariant(3) << "ace";
+        QTest::newRow("removal joins an opener") << "{i{if#=1;x}f#=2;y}z" << QVariant(2) << "y";
+        QTest::newRow("opener inside a block") << "{if#=1{if#=2;y}z" << QVariant(3) << "z";
     }
 
     void select()
@@ -133,7 +143,10 @@ private slots:
         QTest::newRow("empty") << "" << QVariant(1) << false;
         QTest::newRow("grouped true") << "(true)" << QVariant(1) << true;
         QTest::newRow("double parentheses") << "((<5))" << QVariant(3) << true;
-        QTest::newRow("unclosed group runs to end") << "(>0" << QVariant(1) << true;
+        QTest::newRow("unclosed group is malformed") << "(>0" << QVariant(1) << false;
+        QTest::newRow("unclosed group after a closed one") << "(>0)||(<5" << QVariant(1) << false;
+        QTest::newRow("unclosed outer group") << "((>0)" << QVariant(1) << false;
+        QTest::newRow("unclosed group at the end") << ">0||(" << QVariant(1) << false;
         QTest::newRow("stray close is text") << ">0)" << QVariant(1) << true;
         QTest::newRow("both sides given") << "5>3" << QVariant(-100) << true;
         QTest::newRow("no operator") << "abc" << QVariant(1) << false;
@@ -221,14 +234,17 @@ private slots:
     void hugeTexts()
     {
         // Longer than any cached text: compiled on every call, still in linear time.
-        const QString deep = QString(200000, QLatin1Char('(')) + QStringLiteral(">0");
+        const QString deep = QString(200000, QLatin1Char('(')) + QStringLiteral(">0") + QString(200000, QLatin1Char(')'));
         QVERIFY(evaluateCondition(1, deep));
+        QVERIFY(!evaluateCondition(1, QLatin1Char('(') + deep));
         QCOMPARE(formatValue(1, QStringLiteral("{if#") + deep + QStringLiteral(";d1}")), QStringLiteral("1.0"));
-        // Distinct blocks, so each try removes only one of them.
+        // Distinct blocks, so each try removes only one of them; no block is the
+        // last one tried.
         QString blocks;
         for (int i = 0; i < 100000; ++i)
             blocks += QStringLiteral("{if#=x%1;a}").arg(i);
-        QVERIFY(!formatValue(2, blocks + QStringLiteral("d2")).isEmpty());
+        QCOMPARE(formatValue(2, blocks + QStringLiteral("d2")), QStringLiteral("2.00"));
+        QCOMPARE(formatValue(QStringLiteral("x99999"), blocks + QStringLiteral("d2")), QStringLiteral(""));
     }
 
     void cacheStaysBounded()

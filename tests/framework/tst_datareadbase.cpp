@@ -2,6 +2,7 @@
 
 #include <framework/datareadbase.h>
 #include <framework/datareadthread.h>
+#include <framework/ztreaderlog.h>
 #include <pubcache/pubcache.h>
 
 #include <QPointer>
@@ -112,6 +113,17 @@ private slots:
     {
         PubCache::runFlag = true;
         ReaderTest::uninstallMarket(mMarket);
+    }
+
+    // A line per read would scroll the shell: debug lines wait for a logging rule.
+    void debugLinesOnlyWhenAsked()
+    {
+        QLoggingCategory::setFilterRules(QString());
+        QVERIFY(!lcZtReader().isDebugEnabled());
+        QVERIFY(lcZtReader().isInfoEnabled());
+        QLoggingCategory::setFilterRules(QStringLiteral("zt.*.debug=true"));
+        QVERIFY(lcZtReader().isDebugEnabled());
+        QLoggingCategory::setFilterRules(QStringLiteral("zt.reader.debug=false"));
     }
 
     void nextTag_data()

@@ -4,7 +4,10 @@
 #include <framework/ztlayoutmarketbase.h>
 #include <framework/ztlayoutstockbase.h>
 
+#include <spontaneousinput.h>
+
 #include <QLineEdit>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -67,6 +70,57 @@ public:
         tabs.append({text, name, tabname, url, target});
         if (!stop)
             ZtLayoutBase::doGetOpenTab(text, name, tabname, url, target);
+    }
+};
+
+// Counts the input events that reach a level. `ignoring` panels mark each event
+// unhandled before relaying it, as panels do that look at a key and pass it on.
+class InputCounter : public ZtLayoutBase
+{
+    Q_OBJECT
+public:
+    using ZtLayoutBase::ZtLayoutBase;
+
+    bool ignoring = false;
+    QHash<int, int> seen;
+
+    void doWheelEvent(ZtLayoutBase* obj, QWheelEvent* event) override
+    {
+        count(event);
+        ZtLayoutBase::doWheelEvent(obj, event);
+    }
+    void doKeyPressEvent(ZtLayoutBase* obj, QKeyEvent* event) override
+    {
+        count(event);
+        ZtLayoutBase::doKeyPressEvent(obj, event);
+    }
+    void doKeyReleaseEvent(ZtLayoutBase* obj, QKeyEvent* event) override
+    {
+        count(event);
+        ZtLayoutBase::doKeyReleaseEvent(obj, event);
+    }
+    void doMousePressEvent(ZtLayoutBase* obj, QMouseEvent* event) override
+    {
+        count(event);
+        ZtLayoutBase::doMousePressEvent(obj, event);
+    }
+    void doMouseReleaseEvent(ZtLayoutBase* obj, QMouseEvent* event) override
+    {
+        count(event);
+        ZtLayoutBase::doMouseReleaseEvent(obj, event);
+    }
+    void doMouseDoubleClickEvent(ZtLayoutBase* obj, QMouseEvent* event) override
+    {
+        count(event);
+        ZtLayoutBase::doMouseDoubleClickEvent(obj, event);
+    }
+
+private:
+    void count(QEvent* event)
+    {
+        ++seen[event->type()];
+        if (ignoring)
+            event->ignore();
     }
 };
 
@@ -145,6 +199,65 @@ private slots:
         middle.stop = true;
         press(&leaf, Qt::Key_B);
         QCOMPARE(top.keyOrigins.size(), 1);
+    }
+
+    // Spontaneous events through QApplication::notify, which hands an ignored
+    // event to every parent widget: the relay alone may carry it up.
+    void inputEventsGoUpOnlyByTheRelay_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("ignoring");
+        QTest::newRow("wheel") << int(QEvent::Wheel) << false;
+        QTest::newRow("wheel marked unhandled") << int(QEvent::Wheel) << true;
+        QTest::newRow("key press marked unhandled") << int(QEvent::KeyPress) << true;
+        QTest::newRow("key release marked unhandled") << int(QEvent::KeyRelease) << true;
+        QTest::newRow("mouse press marked unhandled") << int(QEvent::MouseButtonPress) << true;
+        QTest::newRow("mouse release marked unhandled") << int(QEvent::MouseButtonRelease) << true;
+        QTest::newRow("double click marked unhandled") << int(QEvent::MouseButtonDblClick) << true;
+    }
+
+    void inputEventsGoUpOnlyByTheRelay()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, ignoring);
+        InputCounter top(QStringLiteral("Top"), nullptr);
+        InputCounter middle(QStringLiteral("Middle"), &top);
+        InputCounter leaf(QStringLiteral("Leaf"), &middle);
+        for (InputCounter* p : {&top, &middle}) {
+            auto* layout = new QVBoxLayout(p);
+            layout->setContentsMargins(10, 10, 10, 10);
+        }
+        top.layout()->addWidget(&middle);
+        middle.layout()->addWidget(&leaf);
+        leaf.ignoring = ignoring;
+        middle.ignoring = ignoring;
+        top.resize(200, 200);
+        top.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&top));
+        const QPoint pos = leaf.rect().center();
+        switch (type) {
+        case QEvent::Wheel:
+            QVERIFY(SpontaneousInput::wheel(&leaf, pos, -120));
+            break;
+        case QEvent::KeyPress:
+            QTest::keyPress(&leaf, Qt::Key_A);
+            break;
+        case QEvent::KeyRelease:
+            QTest::keyRelease(&leaf, Qt::Key_A);
+            break;
+        case QEvent::MouseButtonPress:
+            QTest::mousePress(&leaf, Qt::LeftButton, Qt::NoModifier, pos);
+            break;
+        case QEvent::MouseButtonRelease:
+            QTest::mouseRelease(&leaf, Qt::LeftButton, Qt::NoModifier, pos);
+            break;
+        case QEvent::MouseButtonDblClick:
+            QTest::mouseDClick(&leaf, Qt::LeftButton, Qt::NoModifier, pos);
+            break;
+        }
+        QCOMPARE(leaf.seen.value(type), 1);
+        QCOMPARE(middle.seen.value(type), 1);
+        QCOMPARE(top.seen.value(type), 1);
     }
 
     void webRequestsTakeOnePassPerLevel()

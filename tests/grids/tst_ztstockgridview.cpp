@@ -1,12 +1,17 @@
 #include "grids/ztstockgridview.h"
 
+#include <format/markup/valueformat.h>
+
 #include <pubcache/pubcache.h>
+#include <pubcache/pubconfig.h>
 #include <pubcache/pubstaticfunc.h>
 #include <ztlib/pbdatachange.h>
 #include <ztlib/pubcachecustom.h>
 #include <ztlib/scriptedmarket.h>
 #include <ztlib/ztenums.h>
 #include <ztlib/ztfields.h>
+
+#include <spontaneousinput.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -104,8 +109,8 @@ struct Harness
     ZtStockGridView* view = nullptr;
     qint64 time = 0;
 
-    // With rows, the panel starts on that many securities.
-    explicit Harness(int rows = 0)
+    // With rows, the panel starts on that many securities; columns replace the default four.
+    explicit Harness(int rows = 0, QList<GridField*> columns = {})
     {
         PBDataChange::installSource(market);
         auto add = [&](const QString& title, unsigned int key, const QString& rule, const QString& format, int width) {
@@ -115,9 +120,11 @@ struct Harness
         add(QStringLiteral("名称"), ZtField::Name, QString(), QString(), 100);
         add(QStringLiteral("最新"), ZtField::Last, QStringLiteral("bos:12010"), QStringLiteral("d2"), 80);
         add(QStringLiteral("涨幅"), ZtField::ChangeRatio, QStringLiteral("case:0"), QStringLiteral("d2[ls:%]"), 80);
-        QList<GridField*> list;
-        for (auto& f : fields)
-            list << f.get();
+        QList<GridField*> list = columns;
+        for (auto& f : fields) {
+            if (columns.isEmpty())
+                list << f.get();
+        }
         view = new ZtStockGridView(&root, list, ZtField::ChangeRatio, true);
         auto* layout = new QVBoxLayout(&root);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -399,6 +406,96 @@ private slots:
         QCOMPARE(scrolled.size(), 1);
         // The new window is asked of the source.
         QTRY_VERIFY(h.market->callCount(kQuery) >= 2);
+    }
+
+    // The shipped market-list columns show real index levels whole, and no cell
+    // of the index list paints more text than its cell holds.
+    void indexListFitsItsCells()
+    {
+        struct Level
+        {
+            const char* code;
+            const char* name;
+            double last;
+            double change;
+            double turnover;
+        };
+        const Level levels[] = {{"399001", "深证成指", 10262.70, -123.45, 4.123e11},
+                                {"000001", "上证指数", 3089.26, 12.07, 3.9e11},
+                                {"399006", "创业板指", 2039.11, -25.6, 1.6e11},
+                                {"000016", "上证50", 2456.78, 0.0, 6.1e10},
+                                {"399005", "中小100", 6543.21, 99.99, 9.9e10}};
+        DQDDataList rows;
+        for (const Level& l : levels) {
+            DQDUnionReader r;
+            const QString market = QLatin1String(l.code).startsWith(QLatin1Char('3')) ? QStringLiteral("SZ")
+                                                                                        : QStringLiteral("SH");
+            r.setValue(ZtField::Market, market);
+            r.setValue(ZtField::Code, QString::fromLatin1(l.code));
+            r.setValue(ZtField::UniqueCode, market + QString::fromLatin1(l.code));
+            r.setValue(ZtField::Name, QString::fromUtf8(l.name));
+            r.setValue(ZtField::Type, int(ZtE_ZQLX_Index));
+            r.setValue(ZtField::Decimals, 2);
+            const double prev = l.last - l.change;
+            r.setValue(ZtField::PrevClose, prev);
+            r.setValue(ZtField::Last, l.last);
+            r.setValue(ZtField::Open, prev * 1.001);
+            r.setValue(ZtField::High, l.last * 1.004);
+            r.setValue(ZtField::Low, prev * 0.995);
+            r.setValue(ZtField::Change, l.change);
+            r.setValue(ZtField::ChangeRatio, l.change / prev * 100);
+            r.setValue(ZtField::Volume, l.turnover / 12);
+            r.setValue(ZtField::Turnover, l.turnover);
+            r.setValue(ZtField::Amplitude, 1.23);
+            r.setValue(ZtField::BuyPrice1, 0.0);
+            r.setValue(ZtField::SellPrice1, 0.0);
+            rows.append(r);
+        }
+        const QList<GridField*> columns = PubConfig::getColumn(QStringLiteral("StockList"));
+        QVERIFY(!columns.isEmpty());
+        int width = 0;
+        for (const GridField* f : columns)
+            width += f->getWidth();
+        Harness h(0, columns);
+        h.root.resize(width + 20, 300);
+        h.start(rows);
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        QCOMPARE(grid->getFields().size(), columns.size());
+        QVERIFY(!grid->grab().isNull());
+        const QFontMetricsF fm(grid->font());
+        int prices = 0;
+        for (int r = 0; r < rows.count(); ++r) {
+            const DQDUnionReader* row = std::as_const(*grid->getData()).at(r);
+            for (int c = 0; c < columns.size(); ++c) {
+                const QRect cell = grid->cellRect(r, c);
+                QVERIFY2(!cell.isEmpty(), qPrintable(columns.at(c)->getField().mTitle));
+                const QString text = grid->cellText(r, c);
+                const QString where = QStringLiteral("%1 %2: %3").arg(row->getValue(ZtField::Name).toString(),
+                                                                      columns.at(c)->getField().mTitle, text);
+                // 4 pixels either side of the text.
+                QVERIFY2(fm.horizontalAdvance(text) <= cell.width() - 8, qPrintable(where));
+                const unsigned int key = columns.at(c)->getFieldId();
+                if (ZtField::isPriceKey(key) || key == ZtField::Turnover || key == ZtField::Volume) {
+                    QCOMPARE(text, formatValue(row->getValue(key), columns.at(c)->getField().mFormat));
+                    ++prices;
+                }
+            }
+        }
+        QVERIFY(prices > 20);
+        QCOMPARE(grid->cellText(0, 3), QStringLiteral("10262.70"));
+    }
+
+    // A wheel step over the grid, delivered as the window system does: the grid
+    // scrolls one row and its parent panel never hears of the wheel.
+    void scrolledWheelStaysWithTheGrid()
+    {
+        Harness h(100);
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        grid->setRowIndex(10);
+        QSignalSpy relayed(&h.root, &ZtLayoutBase::onWheelEvent);
+        QVERIFY(SpontaneousInput::wheel(grid, grid->rect().center(), -120));
+        QCOMPARE(grid->getRowIndex(), 11);
+        QCOMPARE(relayed.count(), 0);
     }
 
     void menuFollowsTheFocusStock_data()

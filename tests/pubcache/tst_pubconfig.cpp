@@ -3,6 +3,7 @@
 #include <pubcache/ztxmlmenu.h>
 
 #include <QTemporaryDir>
+#include <QSettings>
 #include <QtTest>
 
 using ColumnGetter = QList<GridField*> (*)();
@@ -255,6 +256,70 @@ private slots:
         QCOMPARE(news.arg("abc").right(3), QStringLiteral("abc"));
         // Login placeholders wait for replaceUrl.
         QVERIFY(PubCache::mUrlList.value("web_userinfo").contains("{token}"));
+    }
+
+    // Values that hold serialized Qt types are refused, never decoded: a list that
+    // claims 2^31-1 items would otherwise be allocated at every start.
+    void serializedValuesFallBackToDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("list of 2^31-1 variants") << QByteArray("@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("string list of 2^31-1") << QByteArray("@Variant(\\0\\0\\0\\xb\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("cut variant") << QByteArray("@Variant(\\0\\0\\0\\t\\x7f\\xff");
+        QTest::newRow("rectangle") << QByteArray("@Rect(1 2 3 4)");
+    }
+
+    void serializedValuesFallBackToDefaults()
+    {
+        QFETCH(QByteArray, value);
+        writeUserFile("config.ini", "[System]\nVersion=" + value + "\n[UrlParams]\nhost=" + value
+                                        + "\n[SysSetupInfo]\nSys401=false\n");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Version.*not plain text"));
+        QCOMPARE(PubConfig::ReadConfig("System", "Version").toString(), QStringLiteral("1.0.0"));
+        QCOMPARE(PubConfig::ReadConfig("SysSetupInfo", "Sys401").toBool(), false);
+        PubConfig::loadUrlList();
+        QVERIFY(PubCache::mUrlList.value("web_news").startsWith("https://web.ztquote.example/"));
+
+        // Writing keeps the other values as they were, as text.
+        QVERIFY(PubConfig::WriteConfig("SysSetupInfo", "Sys402", true));
+        QFile file(QDir(mDir->path()).filePath("config.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY2(text.contains("Sys401=false"), text.constData());
+        QVERIFY2(text.contains("Version=" + value.left(value.indexOf('(') + 1)), text.constData());
+    }
+
+    // Text a user writes by hand reads as that text: quotes, escapes, lists, comments.
+    void plainTextValues_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QVariant>("expected");
+        QTest::newRow("plain") << QByteArray("k=http://a.test/x?y=1") << QVariant("http://a.test/x?y=1");
+        QTest::newRow("blanks trimmed") << QByteArray("k=  a b  ") << QVariant("a b");
+        QTest::newRow("quoted blanks kept") << QByteArray("k=\"  a;b, c \"") << QVariant("  a;b, c ");
+        QTest::newRow("comment") << QByteArray("k=abc ; note") << QVariant("abc");
+        QTest::newRow("escapes") << QByteArray("k=a\\tb\\x4e2d\\\"") << QVariant(QStringLiteral("a\tb中\""));
+        QTest::newRow("list") << QByteArray("k=a, b ,c") << QVariant(QStringList{"a", "b", "c"});
+        QTest::newRow("doubled at") << QByteArray("k=@@Variant(x)") << QVariant("@Variant(x)");
+        QTest::newRow("utf-8") << QByteArray("k=上海") << QVariant(QStringLiteral("上海"));
+        QTest::newRow("continued") << QByteArray("k=ab\\\ncd") << QVariant("abcd");
+    }
+
+    void plainTextValues()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QVariant, expected);
+        writeUserFile("config.ini", "; made by hand\n[Test]\n" + line + "\n");
+        QCOMPARE(PubConfig::ReadConfig("Test", "k"), expected);
+        // What is written back reads the same, here and through Qt's own INI reader.
+        QVERIFY(PubConfig::WriteConfig("Test", "other", 1));
+        QCOMPARE(PubConfig::ReadConfig("Test", "k"), expected);
+        // A copy, so that Qt parses the text itself instead of reusing the parsed file.
+        const QString copy = QDir(mDir->path()).filePath("copy.ini");
+        QVERIFY(QFile::copy(QDir(mDir->path()).filePath("config.ini"), copy));
+        QSettings qt(copy, QSettings::IniFormat);
+        qt.setIniCodec("UTF-8");
+        QCOMPARE(qt.value("Test/k"), expected);
     }
 
 private:

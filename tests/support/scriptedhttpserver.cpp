@@ -7,6 +7,17 @@ ScriptedHttpServer::ScriptedHttpServer(QObject* parent) : QObject(parent)
     connect(&mServer, &QTcpServer::newConnection, this, &ScriptedHttpServer::onNewConnection);
 }
 
+ScriptedHttpServer::~ScriptedHttpServer()
+{
+    // The sockets are the server's children; closing them must not run our
+    // handlers on an object that is going away.
+    const QList<QTcpSocket*> sockets = mServer.findChildren<QTcpSocket*>();
+    for (QTcpSocket* socket : sockets) {
+        disconnect(socket, nullptr, this, nullptr);
+        socket->abort();
+    }
+}
+
 bool ScriptedHttpServer::listen()
 {
     return mServer.listen(QHostAddress::LocalHost, 0);

@@ -18,6 +18,7 @@ class ScriptedHttpServer : public QObject
 
 public:
     explicit ScriptedHttpServer(QObject* parent = nullptr);
+    ~ScriptedHttpServer() override;
 
     bool listen();
     QUrl url(const QString& path = QStringLiteral("/")) const;
@@ -40,10 +41,12 @@ private:
     void onNewConnection();
     void onReadyRead(QTcpSocket* socket);
 
-    QTcpServer mServer;
     QPointer<QTcpSocket> mClient;
     QByteArray mAutoReply;
     bool mAuto = false;
     QStringList mPaths;
     QHash<QTcpSocket*, QByteArray> mBuffers;
+    // Last, so that it goes first: its sockets report their end to handlers
+    // that use the members above.
+    QTcpServer mServer;
 };

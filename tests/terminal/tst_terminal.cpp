@@ -1,7 +1,13 @@
+#include "terminalpages.h"
+
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 // Runs the demo terminal the way the README does on a machine without a display.
 class tst_Terminal : public QObject
@@ -9,18 +15,35 @@ class tst_Terminal : public QObject
     Q_OBJECT
 
 private:
-    static QImage screenshot(const QStringList& extraArgs, QString* stderrText)
+    // The environment a newcomer's shell has: nothing set up for Qt or WebEngine.
+    static QProcessEnvironment plainEnvironment()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "QT_QUICK_BACKEND", "QTWEBENGINE_DISABLE_SANDBOX",
+                                 "QTWEBENGINE_CHROMIUM_FLAGS"})
+            env.remove(QString::fromLatin1(name));
+        return env;
+    }
+
+    static QImage screenshot(const QStringList& extraArgs, QString* stderrText, int afterMs = 1200,
+                             const QByteArray& configIni = QByteArray())
     {
         QTemporaryDir dir;
+        if (!configIni.isEmpty()) {
+            QDir().mkpath(dir.filePath(QStringLiteral("data/config")));
+            QFile config(dir.filePath(QStringLiteral("data/config/config.ini")));
+            if (!config.open(QIODevice::WriteOnly))
+                return QImage();
+            config.write(configIni);
+        }
         const QString file = dir.filePath(QStringLiteral("shot.png"));
         QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the terminal must pick offscreen itself
+        QProcessEnvironment env = plainEnvironment();
         env.insert(QStringLiteral("ZT_DATA_DIR"), dir.filePath(QStringLiteral("data")));
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(ZT_TERMINAL_PATH),
                       QStringList{QStringLiteral("--screenshot"), file, QStringLiteral("--after"),
-                                  QStringLiteral("1200")} + extraArgs);
+                                  QString::number(afterMs)} + extraArgs);
         if (!process.waitForFinished(90000)) {
             process.kill();
             return QImage();
@@ -47,6 +70,45 @@ private slots:
                 colours.insert(image.pixel(x, y));
         }
         QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
+    }
+
+    // A 50-byte config.ini whose values claim lists of 2^31-1 items: a warning and the defaults.
+    void hostileConfigStarts()
+    {
+        QString err;
+        const QImage image =
+            screenshot({}, &err, 1200,
+                       "[System]\nVersion=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\n"
+                       "[UrlParams]\nhost=@Variant(\\0\\0\\0\\xb\\x7f\\xff\\xff\\xff)\n");
+        QVERIFY2(!image.isNull(), qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("not plain text")), qPrintable(err));
+    }
+
+    // Run as root without any WebEngine setting, the full-screen web page opens and the
+    // terminal still ends normally.
+    void webPageRunsForTheUserItRunsAs()
+    {
+        QString err;
+        const QImage image = screenshot({QStringLiteral("--page"), QStringLiteral("frame"), QStringLiteral("--click"),
+                                         QStringLiteral("全屏网页")},
+                                        &err, 4000);
+        QVERIFY2(!image.isNull(), qPrintable(err));
+        QVERIFY2(!err.contains(QStringLiteral("no button")), qPrintable(err));
+        // Root is where Chromium's refusal ended the terminal.
+        if (::geteuid() == 0)
+            QCOMPARE(err.count(QStringLiteral("without the Chromium sandbox")), 1);
+    }
+
+    void helpListsEveryPage()
+    {
+        QProcess process;
+        process.setProcessEnvironment(plainEnvironment());
+        process.start(QStringLiteral(ZT_TERMINAL_PATH), {QStringLiteral("--help")});
+        QVERIFY(process.waitForFinished(30000));
+        const QString help = QString::fromLocal8Bit(process.readAllStandardOutput());
+        for (const TerminalPage& page : TerminalPage::all())
+            QVERIFY2(help.contains(QStringLiteral("\n  %1 ").arg(page.name)), qPrintable(page.name));
+        QVERIFY(help.contains(QStringLiteral("QT_LOGGING_RULES")));
     }
 };
 

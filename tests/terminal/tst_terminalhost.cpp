@@ -96,7 +96,7 @@ private slots:
     {
         const auto& pages = TerminalPage::all();
         const auto page = std::find_if(pages.cbegin(), pages.cend(),
-                                       [](const TerminalPage& p) { return p.name == QLatin1String("watchlist"); });
+                                       [](const TerminalPage& p) { return p.name == QLatin1String("watchlist-groups"); });
         QVERIFY(page != pages.cend());
         // The page needs nothing of its window.
         struct : TerminalShell
@@ -107,6 +107,7 @@ private slots:
             QWidget* currentPage() const override { return nullptr; }
             void addTitleWidget(QWidget*) override {}
             ZtFormMainBase* mainWindow() override { return nullptr; }
+            void showStatus(const QString&, int) override {}
         } shell;
         std::unique_ptr<QWidget> widget(page->create(nullptr, shell, ZtXMLMenu()));
         auto* input = widget->findChild<QLineEdit*>("WatchlistInput");

@@ -4,14 +4,18 @@
 
 #include <controls/zttoolbutton.h>
 #include <frame/ztformtitle.h>
+#include <frame/ztmainboxbase.h>
 #include <frame/ztmainmenu.h>
 #include <pubcache/pubconfig.h>
+#include <pubcache/pubstaticfunc.h>
 #include <ztlib/pbdatachange.h>
 #include <ztlib/simulatedmarket.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -39,12 +43,16 @@ private:
         return nullptr;
     }
 
+    QTemporaryDir mDir;
     std::unique_ptr<TerminalHost> mHost;
     std::unique_ptr<TerminalWindow> mWindow;
 
 private slots:
     void initTestCase()
     {
+        // A first run: no history, a fresh watchlist.
+        QVERIFY(mDir.isValid());
+        qputenv("ZT_DATA_DIR", mDir.path().toLocal8Bit());
         PBDataChange::installSource(std::make_shared<SimulatedMarket>(7));
         mHost = std::make_unique<TerminalHost>();
         mHost->start();
@@ -59,26 +67,103 @@ private slots:
         mHost.reset();
     }
 
-    // Entries whose pages this build lacks are not offered.
-    void menuOffersOnlyBuiltGroups_data()
+    // An entry whose page this build lacks says so in the status line and leaves the
+    // group on screen, and its mark, where they were.
+    void unbuiltEntrySaysSo_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("visible");
-        QTest::newRow("watchlist") << "MenuZxg" << true;
-        QTest::newRow("market") << "MenuHq" << true;
-        QTest::newRow("sectors") << "MenuBk" << true;
-        QTest::newRow("gallery") << "MenuDemo" << true;
-        QTest::newRow("alerts") << "MenuYj" << false;
-        QTest::newRow("news") << "MenuNews" << false;
+        QTest::addColumn<QString>("status");
+        QTest::newRow("rankings") << "MenuZhpm" << "“排名”页面尚未建成";
+        QTest::newRow("alerts") << "MenuYj" << "“预警”页面尚未建成";
+        QTest::newRow("settings, not checkable") << "MenuSetup" << "“设置”页面尚未建成";
+        QTest::newRow("built") << "MenuBk" << "";
     }
 
-    void menuOffersOnlyBuiltGroups()
+    void unbuiltEntrySaysSo()
     {
         QFETCH(QString, button);
-        QFETCH(bool, visible);
+        QFETCH(QString, status);
+        QVERIFY(mWindow->showPage(QStringLiteral("history")));
+        mWindow->showStatus(QString());
         ZtToolButton* b = menuButton(button);
         QVERIFY(b);
-        QCOMPARE(b->isVisibleTo(mWindow.get()), visible);
+        QVERIFY(b->isVisible());
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(mWindow->statusText(), status);
+        if (status.isEmpty())
+            return;
+        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageZxg"));
+        QCOMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("history")));
+        QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
+        QVERIFY(!b->isChecked());
+    }
+
+    // A quick-search function without its page says so once chosen: 88 is 短线精灵.
+    void unbuiltFunctionSaysSo()
+    {
+        QVERIFY(mWindow->showPage(QStringLiteral("market")));
+        mWindow->showStatus(QString());
+        QApplication::setActiveWindow(mWindow.get());
+        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()));
+        mWindow->currentPage()->setFocus();
+        auto* input = mWindow->getFormTitle()->findChild<QLineEdit*>();
+        QVERIFY(input);
+        for (const char c : {'8', '8'})
+            QTest::keyClick(QApplication::focusWidget(), c);
+        QTRY_COMPARE(input->text(), QStringLiteral("88"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(mWindow->statusText(), QStringLiteral("“短线精灵”页面尚未建成"));
+        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageHq"));
+    }
+
+    // A lasting line comes back once a passing one has had its time.
+    void passingStatusGivesWayToLasting()
+    {
+        mWindow->showStatus(QStringLiteral("用户数据只读"));
+        mWindow->showStatus(QStringLiteral("“排名”页面尚未建成"), 50);
+        QCOMPARE(mWindow->statusText(), QStringLiteral("“排名”页面尚未建成"));
+        QTRY_COMPARE(mWindow->statusText(), QStringLiteral("用户数据只读"));
+        mWindow->showStatus(QString());
+    }
+
+    // On a first run the history is empty and says why; a stock opened lists it.
+    void emptyHistorySaysWhy()
+    {
+        QVERIFY(PubStaticFunc::HisGetAll().isEmpty());
+        QVERIFY(mWindow->showPage(QStringLiteral("history")));
+        auto* hint = mWindow->currentPage()->findChild<QLabel*>(QStringLiteral("EmptyHint"));
+        QVERIFY(hint);
+        QVERIFY(hint->isVisible());
+        QVERIFY(hint->text().startsWith(QStringLiteral("还没有打开过股票")));
+
+        QVERIFY(mWindow->showPage(QStringLiteral("market")));
+        PubStaticFunc::HisAdd(QStringLiteral("SH600000"));
+        QVERIFY(mWindow->showPage(QStringLiteral("history")));
+        QVERIFY(!hint->isVisible());
+    }
+
+    // Several entries may open one group; it is built once, and each entry shows it.
+    void entriesOfOneGroupShareIt()
+    {
+        QTemporaryDir config;
+        QFile menus(config.filePath(QStringLiteral("menus.xml")));
+        QVERIFY(menus.open(QIODevice::WriteOnly));
+        menus.write("<menus><menu name=\"LeftMenu\">"
+                    "<item name=\"HqA\" text=\"A\" tabName=\"PageHq\" isChecked=\"true\" type=\"0\"/>"
+                    "<item name=\"HqB\" text=\"B\" tabName=\"PageHq\" isChecked=\"true\" type=\"0\"/>"
+                    "<item name=\"HqC\" text=\"C\" tabName=\"PageHq\" isChecked=\"true\" type=\"0\"/>"
+                    "<item name=\"Bk\" text=\"D\" tabName=\"PageBk\" isChecked=\"true\" type=\"0\"/>"
+                    "</menu></menus>");
+        menus.close();
+        PubConfig::setConfigDir(config.path());
+        TerminalWindow window;
+        PubConfig::setConfigDir(QString());
+        QCOMPARE(window.findChildren<ZtMainBoxBase*>(QStringLiteral("PageHq")).size(), 1);
+        QCOMPARE(window.findChildren<ZtMainBoxBase*>(QStringLiteral("PageBk")).size(), 1);
+        auto* b = window.leftMenu()->innerWidget()->findChild<ZtToolButton*>(QStringLiteral("HqB"));
+        QVERIFY(b && b->isVisibleTo(&window));
+        b->click();
+        QCOMPARE(window.currentGroup(), QStringLiteral("PageHq"));
     }
 
     void clickingAnEntryShowsItsGroup()
@@ -186,7 +271,7 @@ private slots:
         QTest::keyClick(input, Qt::Key_Escape);
 
         // A function's shortcut and Enter open its tab: 63 is 深证A股.
-        QVERIFY(mWindow->showPage(QStringLiteral("zxg")));
+        QVERIFY(mWindow->showPage(QStringLiteral("watchlist")));
         mWindow->currentPage()->setFocus();
         for (const char c : {'6', '3'})
             QTest::keyClick(QApplication::focusWidget(), c);

@@ -3,6 +3,7 @@
 #include <pubcache/pubconfig.h>
 #include <web/ztdownloadfile.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -81,18 +82,16 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QByteArray>("oldContent");  // empty: no file yet
         QTest::addColumn<bool>("staleTemp");
-        QTest::addColumn<bool>("emptyAnswer");
         const QByteArray none, old("old version");
-        QTest::newRow("existing file") << "app.dat.zip" << "app.dat" << old << false << false;
-        QTest::newRow("new file") << "fresh.ini.zip" << "fresh.ini" << none << false << false;
-        QTest::newRow("sub-folder") << "plugins/quote/lib.so.zip" << "plugins/quote/lib.so" << old << false << false;
-        QTest::newRow("backslashes") << "plugins\\lib.so.zip" << "plugins/lib.so" << old << false << false;
-        QTest::newRow("chinese name") << "行情/配置.xml.zip" << "行情/配置.xml" << old << false << false;
-        QTest::newRow("last .zip counts") << "pack.zip.zip" << "pack.zip" << old << false << false;
-        QTest::newRow("suffix inside the name") << "app.zip.dat" << "app" << old << false << false;
-        QTest::newRow("stale aside copy") << "app.dat.zip" << "app.dat" << old << true << false;
-        QTest::newRow("empty answer") << "app.dat.zip" << "app.dat" << old << false << true;
-        QTest::newRow("only the aside copy left") << "app.dat.zip" << "app.dat" << none << true << false;
+        QTest::newRow("existing file") << "app.dat.zip" << "app.dat" << old << false;
+        QTest::newRow("new file") << "fresh.ini.zip" << "fresh.ini" << none << false;
+        QTest::newRow("sub-folder") << "plugins/quote/lib.so.zip" << "plugins/quote/lib.so" << old << false;
+        QTest::newRow("backslashes") << "plugins\\lib.so.zip" << "plugins/lib.so" << old << false;
+        QTest::newRow("chinese name") << "行情/配置.xml.zip" << "行情/配置.xml" << old << false;
+        QTest::newRow("last .zip counts") << "pack.zip.zip" << "pack.zip" << old << false;
+        QTest::newRow("suffix inside the name") << "app.zip.dat" << "app" << old << false;
+        QTest::newRow("stale aside copy") << "app.dat.zip" << "app.dat" << old << true;
+        QTest::newRow("only the aside copy left") << "app.dat.zip" << "app.dat" << none << true;
     }
 
     void replacesTarget()
@@ -101,12 +100,11 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QByteArray, oldContent);
         QFETCH(bool, staleTemp);
-        QFETCH(bool, emptyAnswer);
         if (!oldContent.isEmpty())
             writeFile(path(target), oldContent);
         if (staleTemp)
             writeFile(path(target + ".temp"), "leftover");
-        const QByteArray body = emptyAnswer ? QByteArray() : QByteArray("new version ").repeated(5000);
+        const QByteArray body = QByteArray("new version ").repeated(5000);
         mServer->setAutoReply(ScriptedHttpServer::response(200, body));
 
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
@@ -243,6 +241,161 @@ private slots:
         QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
         QVERIFY(!QFileInfo::exists(path("app.dat.temp")));
         QCOMPARE(readFile(path("app.dat.zip")), partialLeft);
+    }
+
+    // Only a transfer that is complete by its own framing (a length that is met,
+    // or the last chunk) and not empty may replace the old file.
+    void keepsOldFileUnlessFramingIsComplete_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("warning");
+        const QByteArray body = QByteArray("new version ").repeated(2000);
+        const QByteArray gzip = qCompress(body).mid(4);  // a zlib stream, which Qt's decoder takes as gzip too
+        const QByteArray ok = "HTTP/1.1 200 OK\r\nConnection: close\r\n";
+        QTest::newRow("no length, closed early") << ok + "\r\n" + body.left(700) << "incomplete";
+        QTest::newRow("gzip body cut")
+            << ok + "Content-Encoding: gzip\r\nContent-Length: " + QByteArray::number(gzip.size()) + "\r\n\r\n"
+                   + gzip.left(gzip.size() / 2)
+            << "download failed";
+        QTest::newRow("gzip body we did not ask for")
+            << ok + "Content-Encoding: gzip\r\nContent-Length: " + QByteArray::number(gzip.size()) + "\r\n\r\n" + gzip
+            << "incomplete";
+        QTest::newRow("204") << QByteArray("HTTP/1.1 204 No Content\r\nConnection: close\r\n\r\n") << "incomplete";
+        QTest::newRow("200, empty") << ScriptedHttpServer::response(200, QByteArray()) << "incomplete";
+        QTest::newRow("206") << QByteArray("HTTP/1.1 206 Partial Content\r\nContent-Length: 5\r\nConnection: close\r\n\r\n")
+                                    + body.left(5)
+                             << "incomplete";
+        QTest::newRow("chunked, cut before the last chunk")
+            << ok + "Transfer-Encoding: chunked\r\n\r\n400\r\n" + body.left(1024) + "\r\n" << "(incomplete|download failed)";
+        // Qt hides whether the last chunk came, so no chunked body is trusted.
+        QTest::newRow("chunked, whole") << ok + "Transfer-Encoding: chunked\r\n\r\n4\r\nnew \r\n7\r\nversion\r\n0\r\n\r\n"
+                                        << "incomplete";
+        QTest::newRow("unreadable length") << ok + "Content-Length: 12x\r\n\r\n" + body << "incomplete";
+        QTest::newRow("length shorter than the file, digest tells")
+            << ok + "Content-Length: 100\r\nDigest: SHA-256="
+                   + QCryptographicHash::hash(body, QCryptographicHash::Sha256).toBase64() + "\r\n\r\n" + body
+            << "incomplete";
+        QTest::newRow("length shorter than the file, MD5 tells")
+            << ok + "Content-Length: 100\r\nContent-MD5: " + QCryptographicHash::hash(body, QCryptographicHash::Md5).toBase64()
+                   + "\r\n\r\n" + body
+            << "incomplete";
+    }
+
+    void keepsOldFileUnlessFramingIsComplete()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QString, warning);
+        const QByteArray old = QByteArray("old version\0\r\n", 14).repeated(300);
+        writeFile(path("app.dat"), old);
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
+        QSignalSpy failed(mDl.data(), &ZtDownLoadFile::onDownLoadFailed);
+        QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ZtDownLoadFile: " + warning));
+        QVERIFY(mDl->start("app.dat.zip"));
+        QVERIFY(requested.wait(10000));
+        mServer->send(answer);
+        mServer->closeClient();
+        QTRY_VERIFY_WITH_TIMEOUT(!mDl->isDownloading(), 10000);
+        QCOMPARE(readFile(path("app.dat")), old);
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(failed.count(), 1);
+        QVERIFY(!QFileInfo::exists(path("app.dat.temp")));
+    }
+
+    void replacesOnCompleteFraming_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        const QByteArray body = "new version";
+        const QByteArray ok = "HTTP/1.1 200 OK\r\nConnection: close\r\n";
+        QTest::newRow("length and digest")
+            << ok + "Content-Length: 11\r\nDigest: md5=" + QCryptographicHash::hash(body, QCryptographicHash::Md5).toBase64()
+                   + ",sha-256=" + QCryptographicHash::hash(body, QCryptographicHash::Sha256).toBase64() + "\r\n\r\n" + body;
+        QTest::newRow("identity encoding") << ok + "Content-Encoding: identity\r\nContent-Length: 11\r\n\r\n" + body;
+    }
+
+    void replacesOnCompleteFraming()
+    {
+        QFETCH(QByteArray, answer);
+        writeFile(path("app.dat"), "old version");
+        mServer->setAutoReply(answer);
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
+        QVERIFY(mDl->start("app.dat.zip"));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(readFile(path("app.dat")), QByteArray("new version"));
+    }
+
+    // A server that stops sending after the first data is given up as well.
+    void stalledServerIsGivenUp()
+    {
+        writeFile(path("app.dat"), "old version");
+        mDl->setStallTimeOut(100);
+        QCOMPARE(mDl->stallTimeOut(), 100);
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
+        QSignalSpy failed(mDl.data(), &ZtDownLoadFile::onDownLoadFailed);
+        QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
+        QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ZtDownLoadFile: no data for 100 ms"));
+        QVERIFY(mDl->start("app.dat.zip"));
+        QVERIFY(requested.wait(10000));
+        mServer->send(ScriptedHttpServer::header(200, 11) + "new");
+        QVERIFY(disconnected.wait(10000));
+        QVERIFY(!mDl->isDownloading());
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+    }
+
+    // A symbolic link inside the folder must not carry the download outside it.
+    void refusesLinksLeavingTheFolder_data()
+    {
+        QTest::addColumn<QString>("link");    // made inside the folder
+        QTest::addColumn<QString>("pointsTo");  // relative to the outside folder
+        QTest::addColumn<QString>("name");
+        QTest::newRow("folder link") << "plugins" << "." << "plugins/lib.so.zip";
+        QTest::newRow("download name") << "app.dat.zip" << "app.dat.zip" << "app.dat.zip";
+        QTest::newRow("dangling download name") << "app.dat.zip" << "nothing-yet.zip" << "app.dat.zip";
+        QTest::newRow("target name") << "app.dat" << "app.dat" << "app.dat.zip";
+        QTest::newRow("aside name") << "app.dat.temp" << "app.dat.temp" << "app.dat.zip";
+        QTest::newRow("folder link, deeper") << "plugins" << "sub" << "plugins/quote/lib.so.zip";
+    }
+
+    void refusesLinksLeavingTheFolder()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, pointsTo);
+        QFETCH(QString, name);
+        QTemporaryDir outside;
+        writeFile(outside.filePath("app.dat"), "outside");
+        writeFile(outside.filePath("app.dat.zip"), "outside");
+        writeFile(outside.filePath("app.dat.temp"), "outside");
+        QDir(outside.path()).mkpath("sub");
+        QVERIFY(QFile::link(QDir(outside.path()).filePath(pointsTo), path(link)));
+        if (link != "app.dat")
+            writeFile(path("app.dat"), "keep me");
+        const QStringList outsideBefore = QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refusing"));
+        QVERIFY(!mDl->start(name));
+        QVERIFY(!mDl->isDownloading());
+        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), outsideBefore);
+        QCOMPARE(readFile(outside.filePath("app.dat")), QByteArray("outside"));
+        QCOMPARE(readFile(outside.filePath("app.dat.zip")), QByteArray("outside"));
+        QCOMPARE(readFile(outside.filePath("app.dat.temp")), QByteArray("outside"));
+        if (link != "app.dat")
+            QCOMPARE(readFile(path("app.dat")), QByteArray("keep me"));
+        QVERIFY(!QFileInfo::exists(outside.filePath("sub/quote")));
+    }
+
+    // Links that stay inside the folder are fine.
+    void followsLinksInsideTheFolder()
+    {
+        QVERIFY(QDir(mDir->path()).mkpath("real/plugins"));
+        QVERIFY(QFile::link(path("real/plugins"), path("plugins")));
+        writeFile(path("real/plugins/lib.so"), "old version");
+        mServer->setAutoReply(ScriptedHttpServer::response(200, "new version"));
+        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
+        QVERIFY(mDl->start("plugins/lib.so.zip"));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(readFile(path("real/plugins/lib.so")), QByteArray("new version"));
     }
 
     void unreachableServerIsSilent()

@@ -3,6 +3,8 @@
 #include <web/ztnetmanager.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QSettings>
@@ -65,6 +67,25 @@ private slots:
             QCOMPARE(proxy.user(), user);
             QCOMPARE(proxy.password(), settings.value("password").toString());
         }
+    }
+
+    // A value that holds a serialized Qt type is refused with a warning, not decoded.
+    void serializedProxySettingsAreRefused()
+    {
+        const QString path = QSettings().fileName();
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[proxy]\nenabled=true\nhostName=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\n"
+                   "port=@Variant(\\0\\0\\0\\xb\\x7f\\xff\\xff\\xff)\n");
+        file.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("hostName.*not plain text"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("port.*not plain text"));
+        ZtNetManager manager;
+        QCOMPARE(manager.proxy().type(), QNetworkProxy::Socks5Proxy);
+        QCOMPARE(manager.proxy().hostName(), QString());
+        QCOMPARE(int(manager.proxy().port()), 1080);
+        QVERIFY(QFile::remove(path));
     }
 
     void countsFinishedReplies()

@@ -512,6 +512,109 @@ private slots:
         QVERIFY(count(1, 0, zxg) <= 3);
     }
 
+    // A value too wide for its cell shows the first true form that fits; the
+    // widths are those of the expected text, so longer forms must not fit.
+    void narrowCellShowsAnHonestForm_data()
+    {
+        QTest::addColumn<unsigned int>("key");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QStringList>("wider");
+        QTest::addColumn<QString>("expected");
+        const unsigned int last = ZtField::Last;
+        const QVariant level(10262.70);
+        QTest::newRow("fits as it is") << last << "d2" << level << QStringList() << "10262.70";
+        QTest::newRow("one decimal fewer") << last << "d2" << level << QStringList{"10262.70"} << "10262.7";
+        QTest::newRow("no decimals") << last << "d2" << level << QStringList{"10262.70", "10262.7"} << "10263";
+        QTest::newRow("ten-thousands")
+            << last << "d2" << level << QStringList{"10262.70", "10262.7", "10263", "1.03万"} << "1.0万";
+        QTest::newRow("keeps sign and suffix")
+            << unsigned(ZtField::ChangeRatio) << "{if#>0;fd2[ls:%]}d2[ls:%]" << QVariant(12.345)
+            << QStringList{"+12.35%"} << "+12.3%";
+        QTest::newRow("hundred-millions shorter")
+            << unsigned(ZtField::Turnover) << "d2wc" << QVariant(412345678901.0) << QStringList{"4123.46亿"}
+            << "4123.5亿";
+        QTest::newRow("divisor kept") << unsigned(ZtField::Volume) << "100d2" << QVariant(123456789)
+                                      << QStringList{"1234567.89", "1234567.9"} << "1234568";
+        QTest::newRow("divisor kept, ten-thousands")
+            << unsigned(ZtField::Volume) << "100d2" << QVariant(123456789)
+            << QStringList{"1234567.89", "1234567.9", "1234568", "123.46万", "123.5万"} << "123万";
+        QTest::newRow("text cut visibly") << unsigned(ZtField::Name) << "!p" << QVariant(QStringLiteral("深证成份指数"))
+                                          << QStringList{"深证成份指数"} << "深证成…";
+    }
+
+    void narrowCellShowsAnHonestForm()
+    {
+        QFETCH(unsigned int, key);
+        QFETCH(QString, format);
+        QFETCH(QVariant, value);
+        QFETCH(QStringList, wider);
+        QFETCH(QString, expected);
+        DQDDataList data;
+        DQDUnionReader row = stock(0, 0);
+        row.setValue(key, value);
+        data.append(row);
+        ZtWidgetStockGrid grid(&data);
+        Columns cols;
+        cols.fields.clear();
+        cols.add(QStringLiteral("值"), key, QString(), format, 0);
+        const QFontMetricsF fm(grid.font());
+        const int textWidth = qCeil(fm.horizontalAdvance(expected));
+        for (const QString& longer : wider)
+            QVERIFY2(fm.horizontalAdvance(longer) > textWidth + 1, qPrintable(longer));
+        // The grid keeps 4 pixels either side of a cell's text.
+        cols.fields.front()->setWidth(textWidth + 1 + 8);
+        cols.applyTo(grid);
+        grid.setData(&data);
+        grid.resize(300, 100);
+        QCOMPARE(grid.cellText(0, 0), expected);
+    }
+
+    void pricesShowTheSecuritysDecimals_data()
+    {
+        QTest::addColumn<unsigned int>("key");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QVariant>("decimals");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        const unsigned int last = ZtField::Last;
+        QTest::newRow("B share price") << last << "d2" << QVariant(3) << 0.523 << "0.523";
+        QTest::newRow("B share change keeps its sign")
+            << unsigned(ZtField::Change) << "fd2" << QVariant(3) << 0.004 << "+0.004";
+        QTest::newRow("B share bid in a conditional format")
+            << unsigned(ZtField::BuyPrice1) << "{if#=0;[ss:-]}d2" << QVariant(3) << 0.521 << "0.521";
+        QTest::newRow("B share bid of zero stays a dash")
+            << unsigned(ZtField::BuyPrice1) << "{if#=0;[ss:-]}d2" << QVariant(3) << 0.0 << "-";
+        QTest::newRow("ratio is no price") << unsigned(ZtField::ChangeRatio) << "d2[ls:%]" << QVariant(3) << 1.234
+                                           << "1.23%";
+        QTest::newRow("two-decimal stock") << last << "d3" << QVariant(2) << 10.5 << "10.50";
+        QTest::newRow("no decimals known") << last << "d2" << QVariant() << 0.523 << "0.52";
+    }
+
+    void pricesShowTheSecuritysDecimals()
+    {
+        QFETCH(unsigned int, key);
+        QFETCH(QString, format);
+        QFETCH(QVariant, decimals);
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        DQDDataList data;
+        DQDUnionReader row = stock(0, 0);
+        row.setValue(ZtField::Type, int(ZtE_ZQLX_BShare));
+        if (decimals.isValid())
+            row.setValue(ZtField::Decimals, decimals);
+        row.setValue(key, value);
+        data.append(row);
+        ZtWidgetStockGrid grid(&data);
+        Columns cols;
+        cols.fields.clear();
+        cols.add(QStringLiteral("值"), key, QString(), format, 120);
+        cols.applyTo(grid);
+        grid.setData(&data);
+        grid.resize(300, 100);
+        QCOMPARE(grid.cellText(0, 0), expected);
+    }
+
     void badInputNeverCrashes()
     {
         ZtWidgetStockGrid grid(nullptr);

@@ -9,9 +9,6 @@
 // keep hostile texts from running away.
 namespace ZtMarkupDetail {
 
-// A text with more conditional blocks than this shows the remaining text as
-// its default: no cell format needs more, and each try rescans the text.
-constexpr int kMaxConditionalBlocks = 64;
 // Decimals beyond this carry no information for a double and would let a
 // text like "d999999999" allocate without bound.
 constexpr int kMaxDecimals = 64;

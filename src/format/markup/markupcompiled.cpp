@@ -1,5 +1,7 @@
 #include "format/markup/markupcompiled.h"
 
+#include <QSet>
+
 #include "format/markup/markupcommon.h"
 #include "format/markup/markupreference.h"
 
@@ -7,6 +9,7 @@
 #include <ztlib/dqdreader.h>
 #include <ztlib/pubcachecustom.h>
 
+#include <QSet>
 #include <QVarLengthArray>
 
 #include <cmath>
@@ -294,7 +297,7 @@ bool CompiledComparison::evaluate(const QVariant& value) const
 CompiledCondition CompiledCondition::compile(const QString& condition)
 {
     // Matching parentheses with a stack pairs them as taking the last "(" with
-    // the first ")" after it does; a "(" never closed runs to the end.
+    // the first ")" after it does; a "(" never closed makes the condition false.
     CompiledCondition compiled;
     std::vector<QVector<int>> open(1);
     auto closeGroup = [&]() {
@@ -312,14 +315,19 @@ CompiledCondition CompiledCondition::compile(const QString& condition)
             open.back().append(ch.unicode());
         }
     }
-    while (open.size() > 1)
-        closeGroup();
+    if (open.size() > 1) {
+        compiled.groups.clear();
+        compiled.malformed = true;
+        return compiled;
+    }
     compiled.groups.push_back(splitTerms(open.back()));
     return compiled;
 }
 
 bool CompiledCondition::evaluate(const QVariant& value) const
 {
+    if (malformed)
+        return false;
     const int n = int(groups.size());
     QVarLengthArray<bool, 16> results(n);
     for (int i = 0; i < n; ++i)
@@ -413,24 +421,80 @@ QString FormatPlan::apply(const QVariant& value) const
     return prefix + dateText + number + suffix;
 }
 
+namespace {
+
+// The blocks of a format as the plain reading meets them, found in one pass.
+// Trying a block removes every copy of it, so a later copy is skipped rather
+// than removed. That holds while removing a block cannot join the text around
+// it into a new "{if#" and no block holds a "{if#" before its "}"; texts that
+// break either are read the plain way instead.
+bool walkBlocks(const QString& text, QStringList* conditions, QStringList* branches, QString* rest)
+{
+    const QLatin1String opener("{if#");
+    QSet<QString> tried;
+    QString left;
+    left.reserve(text.size());
+    int from = 0;
+    for (;;) {
+        const int at = text.indexOf(opener, from);
+        if (at < 0)
+            break;
+        // Text before a block that ends in "{", "{i" or "{if" could meet text after it.
+        const QChar before1 = at >= 1 ? text.at(at - 1) : QChar();
+        if (before1 == QLatin1Char('{') || text.midRef(qMax(0, at - 2), qMin(2, at)) == QLatin1String("{i")
+            || text.midRef(qMax(0, at - 3), qMin(3, at)) == QLatin1String("{if"))
+            return false;
+        left.append(text.midRef(from, at - from));
+        const int close = text.indexOf(QLatin1Char('}'), at + 4);
+        if (close < 0) {
+            // An unclosed block stays as it is, and so does what follows it.
+            from = at;
+            break;
+        }
+        const QString inner = text.mid(at + 4, close - at - 4);
+        if (inner.contains(opener))
+            return false;
+        if (!tried.contains(inner)) {
+            tried.insert(inner);
+            conditions->append(inner.section(QLatin1Char(';'), 0, 0));
+            branches->append(inner.section(QLatin1Char(';'), 1, 1));
+        }
+        from = close + 1;
+    }
+    left.append(text.midRef(from));
+    *rest = left;
+    return true;
+}
+
+}
+
 CompiledFormat CompiledFormat::compile(const QString& text)
 {
     CompiledFormat compiled;
-    QString format = text;
-    for (int tried = 0;; ++tried) {
-        const int at = format.indexOf(QLatin1String("{if#"));
-        if (at < 0)
-            break;
-        const int close = format.indexOf(QLatin1Char('}'), at + 4);
-        if (close < 0 || tried == kMaxConditionalBlocks)
-            break;
-        const QString inner = format.mid(at + 4, close - at - 4);
-        format.remove(QStringLiteral("{if#") + inner + QLatin1Char('}'));
-        const QString branch = inner.section(QLatin1Char(';'), 1, 1);
-        compiled.blocks.push_back({CompiledCondition::compile(inner.section(QLatin1Char(';'), 0, 0)),
-                                   int(compiled.plans.size())});
-        compiled.plans.push_back(FormatPlan::compile(branch));
-        compiled.texts.append(branch);
+    QStringList conditions;
+    QStringList branches;
+    QString format;
+    if (!walkBlocks(text, &conditions, &branches, &format)) {
+        conditions.clear();
+        branches.clear();
+        format = text;
+        for (;;) {
+            const int at = format.indexOf(QLatin1String("{if#"));
+            if (at < 0)
+                break;
+            const int close = format.indexOf(QLatin1Char('}'), at + 4);
+            if (close < 0)
+                break;
+            const QString inner = format.mid(at + 4, close - at - 4);
+            format.remove(QStringLiteral("{if#") + inner + QLatin1Char('}'));
+            conditions.append(inner.section(QLatin1Char(';'), 0, 0));
+            branches.append(inner.section(QLatin1Char(';'), 1, 1));
+        }
+    }
+    for (int i = 0; i < conditions.size(); ++i) {
+        compiled.blocks.push_back({CompiledCondition::compile(conditions.at(i)), int(compiled.plans.size())});
+        compiled.plans.push_back(FormatPlan::compile(branches.at(i)));
+        compiled.texts.append(branches.at(i));
     }
     compiled.plans.push_back(FormatPlan::compile(format));
     compiled.texts.append(format);

@@ -52,6 +52,8 @@ struct CompiledCondition
     };
     // Parenthesised groups, each after the groups it contains; the last is the whole condition.
     std::vector<std::vector<Term>> groups;
+    // A "(" never closed: the condition is false.
+    bool malformed = false;
 
     static CompiledCondition compile(const QString& condition);
     bool evaluate(const QVariant& value) const;

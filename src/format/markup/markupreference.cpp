@@ -180,13 +180,13 @@ QString formatValue(QVariant value, QString format)
 QString selectConditionalFormat(const QVariant& value, QString format)
 {
     // A loop rather than the recursion it stands for: long chains must not exhaust the stack.
-    for (int tried = 0;; ++tried) {
+    for (;;) {
         const int at = format.indexOf(QLatin1String("{if#"));
         if (at < 0)
             return format;
         const int close = format.indexOf(QLatin1Char('}'), at + 4);
         // An unclosed block cannot be removed; the text as it stands is the default.
-        if (close < 0 || tried == kMaxConditionalBlocks)
+        if (close < 0)
             return format;
         const QString inner = format.mid(at + 4, close - at - 4);
         format.remove(QStringLiteral("{if#") + inner + QLatin1Char('}'));
@@ -203,9 +203,11 @@ bool evaluateCondition(const QVariant& value, const QString& condition)
         if (open < 0)
             break;
         const int close = text.indexOf(QLatin1Char(')'), open + 1);
-        // A group left open runs to the end of the text.
-        const int length = close < 0 ? text.size() - open : close - open + 1;
-        const QString inner = text.mid(open + 1, length - (close < 0 ? 1 : 2));
+        // A group left open makes the condition malformed.
+        if (close < 0)
+            return false;
+        const int length = close - open + 1;
+        const QString inner = text.mid(open + 1, length - 2);
         text.replace(open, length,
                      evaluateCondition(value, inner) ? QStringLiteral("true") : QStringLiteral("false"));
     }

@@ -1,6 +1,7 @@
 #include "format/markup/valueformat.h"
 
 #include "format/markup/markupcache.h"
+#include "format/markup/markupcommon.h"
 #include "format/markup/markupcompiled.h"
 #include "format/markup/markupreference.h"
 
@@ -29,6 +30,30 @@ QString selectConditionalFormat(const QVariant& value, const QString& format)
     std::shared_ptr<const CompiledFormat> holder;
     const CompiledFormat& compiled = FormatCache::get(format, holder);
     return compiled.texts.at(compiled.select(value));
+}
+
+int formatDecimals(const QVariant& value, const QString& format)
+{
+    std::shared_ptr<const CompiledFormat> holder;
+    const CompiledFormat& compiled = FormatCache::get(format, holder);
+    const QVariant v = isPlaceholder(value) ? QVariant(0) : value;
+    const FormatPlan& plan = compiled.plans[size_t(compiled.select(v))];
+    if (plan.kind != FormatPlan::Number || !(plan.divide || plan.units))
+        return -1;
+    return plan.decimals;
+}
+
+QString formatValueAs(const QVariant& value, const QString& format, int decimals, bool units)
+{
+    std::shared_ptr<const CompiledFormat> holder;
+    const CompiledFormat& compiled = FormatCache::get(format, holder);
+    const QVariant v = isPlaceholder(value) ? QVariant(0) : value;
+    FormatPlan plan = compiled.plans[size_t(compiled.select(v))];
+    if (plan.kind == FormatPlan::Number && (plan.divide || plan.units)) {
+        plan.decimals = clampDecimals(decimals);
+        plan.units = plan.units || units;
+    }
+    return plan.apply(v);
 }
 
 bool evaluateCondition(const QVariant& value, const QString& condition)

@@ -1,0 +1,3 @@
+#include "web/pubcacheweb.h"
+
+PubWebView* PubCacheWeb::mCacheView = nullptr;
