@@ -80,6 +80,8 @@ public slots:
             }
             checksum += mKept.count();
         });
+        // Dropping the list is the next delivery's business, not this one's.
+        mKept = DQDDataList();
         done = true;
     }
 

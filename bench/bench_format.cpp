@@ -17,7 +17,6 @@
 #include <QVector>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -35,9 +34,9 @@ struct Cell
 QVector<Cell> marketCells()
 {
     QVector<Cell> columns;
-    for (GridField* f : PubConfig::getColumn(QStringLiteral("StockList"))) {
-        const std::unique_ptr<GridField> field(f);
-        const DQDField::Field& d = field->getField();
+    // The column set belongs to the cache library.
+    for (const GridField* f : PubConfig::getColumn(QStringLiteral("StockList"))) {
+        const DQDField::Field& d = f->getField();
         if (!d.mFormat.startsWith(QLatin1Char('!')) && !d.mFormat.startsWith(QLatin1Char('[')))
             columns.append({QVariant(), 0, d.mFormat, d.mColorRule});
     }

@@ -321,15 +321,20 @@ void DataReadBase::waitTicks(const std::atomic<bool>& running)
                 mWaitTime.fetch_sub(1);
                 break;
             }
+            // The tick that starts now counts at once, so a running wait shows as such.
+            int expected = w;
+            if (!mWaitTime.compare_exchange_strong(expected, w - 1))
+                continue;
             const quint64 generation = mWakeGeneration;
+            const auto start = std::chrono::steady_clock::now();
             const bool woken = mWake.wait_for(lock, std::chrono::milliseconds(qint64(w) * 10), [&] {
                 return mWakeGeneration != generation || !running;
             });
-            if (!woken) {
-                // The wait is over, unless another thread wrote a new one meanwhile.
-                int expected = w;
-                mWaitTime.compare_exchange_strong(expected, 0);
-            }
+            // Count the ticks that passed, unless another thread wrote a new wait meanwhile.
+            const auto passed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::steady_clock::now() - start).count() / 10;
+            expected = w - 1;
+            mWaitTime.compare_exchange_strong(expected, woken ? int(std::max<qint64>(0, w - 1 - passed)) : 0);
         }
     }
     PubCache::runFlag.unwatch(this);
