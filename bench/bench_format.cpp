@@ -1,66 +1,55 @@
-// Cost of the value-format and colour-rule mark-up per painted cell, against
-// QString::number and against the plain reading of the same texts.
-#include <benchmark/benchmark.h>
+// Cost of the value-format and colour-rule mark-up per painted cell, with the
+// market list's own column formats cycling as a painted row does, against
+// QString::number of the same values and against the plain reading of the same
+// texts. The variants run in turn in one loop.
+//
+//   bench_format [rounds]
+#include "benchtiming.h"
 
 #include <format/markup/markupreference.h>
 #include <format/markup/valuecolour.h>
 #include <format/markup/valueformat.h>
+#include <pubcache/gridfield.h>
+#include <pubcache/pubconfig.h>
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QVector>
 
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
-const QString kD2 = QStringLiteral("d2");
-const QString kBlocks = QStringLiteral("{if#>=0;fd2[ls:%]}{if#<0;d2[ls:%]}");
-const QString kCase0 = QStringLiteral("case:0");
+constexpr int kBatch = 1024;
 
-struct Values
+struct Cell
 {
-    QVector<double> numbers;
-    QVector<QVariant> variants;
-
-    Values()
-    {
-        // Prices and changes as a quote screen shows them, both signs.
-        QRandomGenerator rng(7);
-        for (int i = 0; i < 1024; ++i) {
-            const double v = (rng.generateDouble() * 200.0 - 100.0) * (i % 3 == 0 ? 30.0 : 1.0);
-            numbers.append(v);
-            variants.append(QVariant(v));
-        }
-    }
+    QVariant value;
+    double number = 0;
+    QString format;
+    QString rule;
 };
 
-const Values& values()
+// The numeric columns of the market list, each with a value of its kind.
+QVector<Cell> marketCells()
 {
-    static const Values v;
-    return v;
-}
-
-void numberBaseline(benchmark::State& state)
-{
-    const Values& v = values();
-    int i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(QString::number(v.numbers[i], 'f', 2));
-        i = (i + 1) & 1023;
+    QVector<Cell> columns;
+    // The column set belongs to the cache library.
+    for (const GridField* f : PubConfig::getColumn(QStringLiteral("StockList"))) {
+        const DQDField::Field& d = f->getField();
+        if (!d.mFormat.startsWith(QLatin1Char('!')) && !d.mFormat.startsWith(QLatin1Char('[')))
+            columns.append({QVariant(), 0, d.mFormat, d.mColorRule});
     }
-}
-
-template <QString (*Format)(const QVariant&, const QString&)>
-void formatWith(benchmark::State& state, const QString& format)
-{
-    const Values& v = values();
-    int i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(Format(v.variants[i], format));
-        i = (i + 1) & 1023;
+    QVector<Cell> cells;
+    QRandomGenerator rng(7);
+    for (int i = 0; i < kBatch; ++i) {
+        Cell c = columns.at(i % columns.size());
+        const bool big = c.format.contains(QLatin1Char('w'));
+        c.number = big ? rng.generateDouble() * 5e9 : rng.generateDouble() * 200.0 - 100.0;
+        c.value = QVariant(c.number);
+        cells.append(c);
     }
+    return cells;
 }
 
 QString plainFormat(const QVariant& value, const QString& format)
@@ -68,80 +57,59 @@ QString plainFormat(const QVariant& value, const QString& format)
     return ZtMarkupReference::formatValue(value, format);
 }
 
-void formatD2(benchmark::State& state) { formatWith<&formatValue>(state, kD2); }
-void formatD2Plain(benchmark::State& state) { formatWith<&plainFormat>(state, kD2); }
-void formatBlocks(benchmark::State& state) { formatWith<&formatValue>(state, kBlocks); }
-void formatBlocksPlain(benchmark::State& state) { formatWith<&plainFormat>(state, kBlocks); }
-
-void colourCase0(benchmark::State& state)
+template <class F>
+void batch(const QVector<Cell>& cells, F&& f)
 {
-    const Values& v = values();
-    int i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(valueColour(v.variants[i], nullptr, kCase0));
-        i = (i + 1) & 1023;
-    }
+    for (const Cell& c : cells)
+        f(c);
 }
 
-void colourCase0Plain(benchmark::State& state)
-{
-    const Values& v = values();
-    int i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(ZtMarkupReference::valueColour(v.variants[i], nullptr, kCase0));
-        i = (i + 1) & 1023;
-    }
 }
-
-// Keeps each benchmark's CPU time per call (steadier than wall time on a shared
-// machine) so that the ratios can be printed last.
-class Collector : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> nanoseconds;
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
-}
-
-BENCHMARK(numberBaseline);
-BENCHMARK(formatD2);
-BENCHMARK(formatD2Plain);
-BENCHMARK(formatBlocks);
-BENCHMARK(formatBlocksPlain);
-BENCHMARK(colourCase0);
-BENCHMARK(colourCase0Plain);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Collector collector;
-    benchmark::RunSpecifiedBenchmarks(&collector);
-    benchmark::Shutdown();
+    QCoreApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(20, atoi(argv[1])) : 400;
+    const QVector<Cell> cells = marketCells();
+    const QString blocks = QStringLiteral("{if#>=0;fd2[ls:%]}{if#<0;d2[ls:%]}");
+    const QString case0 = QStringLiteral("case:0");
 
-    auto ns = [&](const char* name) {
-        const auto it = collector.nanoseconds.find(name);
-        return it == collector.nanoseconds.end() ? 0.0 : it->second;
+    volatile int sink = 0;
+    const auto samples = bench::interleave(
+        rounds,
+        {[&](int) { batch(cells, [&](const Cell& c) { sink += QString::number(c.number, 'f', 2).size(); }); },
+         [&](int) { batch(cells, [&](const Cell& c) { sink += formatValue(c.value, c.format).size(); }); },
+         [&](int) { batch(cells, [&](const Cell& c) { sink += plainFormat(c.value, c.format).size(); }); },
+         [&](int) { batch(cells, [&](const Cell& c) { sink += formatValue(c.value, blocks).size(); }); },
+         [&](int) { batch(cells, [&](const Cell& c) { sink += plainFormat(c.value, blocks).size(); }); },
+         [&](int) { batch(cells, [&](const Cell& c) { sink += valueColour(c.value, nullptr, case0).alpha(); }); },
+         [&](int) {
+             batch(cells, [&](const Cell& c) {
+                 sink += ZtMarkupReference::valueColour(c.value, nullptr, case0).alpha();
+             });
+         }});
+    auto perCell = [](bench::Stats s) {
+        s.median *= 1000.0 / kBatch;
+        s.p10 *= 1000.0 / kBatch;
+        s.p90 *= 1000.0 / kBatch;
+        s.p99 *= 1000.0 / kBatch;
+        return s;
     };
-    const double base = ns("numberBaseline");
-    if (base <= 0)
-        return 0;
-    std::printf("\nQString::number(v, 'f', 2)                 %8.1f ns\n", base);
-    std::printf("formatValue(v, \"d2\")                       %8.1f ns  %.2fx number (target <= 2x), plain %.2fx\n",
-                ns("formatD2"), ns("formatD2") / base, ns("formatD2Plain") / base);
-    std::printf("formatValue(v, two {if#} blocks)           %8.1f ns  %.2fx number (target <= 4x), plain %.2fx\n",
-                ns("formatBlocks"), ns("formatBlocks") / base, ns("formatBlocksPlain") / base);
-    std::printf("valueColour(v, \"case:0\")                   %8.1f ns  (target < 1000 ns), plain %.1f ns\n",
-                ns("colourCase0"), ns("colourCase0Plain"));
-    return 0;
+    std::printf("mark-up per cell, %d cells a batch, %d interleaved rounds, thread CPU time in ns per cell\n",
+                kBatch, rounds);
+    std::printf("  (the market list's numeric column formats cycling)\n");
+    const char* names[] = {"QString::number(v, 'f', 2)",      "formatValue, market columns",
+                           "plain reading, market columns",   "formatValue, two {if#} blocks",
+                           "plain reading, two {if#} blocks", "valueColour \"case:0\"",
+                           "plain reading, \"case:0\""};
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const bench::Stats s = perCell(bench::statsOf(samples[i]));
+        std::printf("  %-36s median %7.1f ns  (p10 %7.1f, p90 %7.1f)\n", names[i], s.median, s.p10, s.p90);
+    }
+    bench::printRatio("formatValue columns / number", bench::ratioOf(samples[1], samples[0]), "<= 1.3");
+    bench::printRatio("plain columns / number", bench::ratioOf(samples[2], samples[0]), "(reference)");
+    bench::printRatio("formatValue blocks / number", bench::ratioOf(samples[3], samples[0]), "<= 4");
+    std::printf("valueColour \"case:0\": %.1f ns per cell (goal < 1000 ns)\n",
+                perCell(bench::statsOf(samples[5])).median);
+    return sink == -1;
 }

@@ -2,7 +2,7 @@
 
 #include "pubcachelog.h"
 
-std::atomic<bool> PubCache::runFlag{true};
+RunFlag PubCache::runFlag{true};
 PubStaticSignal PubCache::SSignal;
 DQDDataList PubCache::mDataQueryAll;
 QList<UserKeyBoard> PubCache::mUserKeyboard;

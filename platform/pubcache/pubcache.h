@@ -2,6 +2,7 @@
 
 #include "logininfo.h"
 #include "pubstaticsignal.h"
+#include "runflag.h"
 #include "userkeyboard.h"
 
 #include <ztlib/dqdquery.h>
@@ -10,14 +11,12 @@
 #include <QMap>
 #include <QString>
 
-#include <atomic>
-
 // Process-wide state of the terminal.
 class PubCache
 {
 public:
     // True while the application runs; every polling loop ends when it turns false.
-    static std::atomic<bool> runFlag;
+    static RunFlag runFlag;
     static PubStaticSignal SSignal;
     // Every security (static fields), filled from the market source at start.
     static DQDDataList mDataQueryAll;

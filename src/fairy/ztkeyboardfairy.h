@@ -67,6 +67,8 @@ private:
     void closeSequence();
     void placeList();
     void restoreInputLimit();
+    // Writes an entry into a row of the list, reusing the row's items.
+    void fillRow(int row, const UserKeyBoard& entry);
 
     QLabel* mSearchIcon = nullptr;
     ZtPushButton* mDropButton = nullptr;

@@ -17,8 +17,6 @@ Q_LOGGING_CATEGORY(lcZtReader, "zt.reader", QtInfoMsg)
 namespace {
 constexpr int kLastTag = 1000000;
 constexpr int kLongBackOffTicks = 500;
-// A condition wait still looks at the application's run flag this often (ticks).
-constexpr int kConditionChunkTicks = 10;
 }
 
 DataReadBase::DataReadBase() = default;
@@ -312,22 +310,32 @@ void DataReadBase::waitTicks(const std::atomic<bool>& running)
         return;
     }
 
-    std::unique_lock<std::mutex> lock(mWakeLock);
-    while (PubCache::runFlag && running) {
-        const int w = mWaitTime;
-        if (w <= 0) {
-            mWaitTime.fetch_sub(1);
-            break;
-        }
-        const int ticks = std::min(w, kConditionChunkTicks);
-        const quint64 generation = mWakeGeneration;
-        const bool woken = mWake.wait_for(lock, std::chrono::milliseconds(ticks * 10), [&] {
-            return mWakeGeneration != generation || !running;
-        });
-        if (!woken) {
-            // Count the ticks that passed, unless another thread wrote a new wait meanwhile.
+    // The run flag wakes the wait when it turns, so the worker sleeps through the
+    // whole wait instead of waking now and then to look at it.
+    PubCache::runFlag.watch([](void* self) { static_cast<DataReadBase*>(self)->wake(); }, this);
+    {
+        std::unique_lock<std::mutex> lock(mWakeLock);
+        while (PubCache::runFlag && running) {
+            const int w = mWaitTime;
+            if (w <= 0) {
+                mWaitTime.fetch_sub(1);
+                break;
+            }
+            // The tick that starts now counts at once, so a running wait shows as such.
             int expected = w;
-            mWaitTime.compare_exchange_strong(expected, w - ticks);
+            if (!mWaitTime.compare_exchange_strong(expected, w - 1))
+                continue;
+            const quint64 generation = mWakeGeneration;
+            const auto start = std::chrono::steady_clock::now();
+            const bool woken = mWake.wait_for(lock, std::chrono::milliseconds(qint64(w) * 10), [&] {
+                return mWakeGeneration != generation || !running;
+            });
+            // Count the ticks that passed, unless another thread wrote a new wait meanwhile.
+            const auto passed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::steady_clock::now() - start).count() / 10;
+            expected = w - 1;
+            mWaitTime.compare_exchange_strong(expected, woken ? int(std::max<qint64>(0, w - 1 - passed)) : 0);
         }
     }
+    PubCache::runFlag.unwatch(this);
 }
