@@ -1,5 +1,7 @@
 #include "terminalwindow.h"
 
+#include "settingsdialog.h"
+
 #include <controls/zttoolbutton.h>
 #include <frame/ztmainboxbase.h>
 #include <frame/ztmainmenu.h>
@@ -112,6 +114,8 @@ TerminalWindow::TerminalWindow() : ZtFormMainBase(nullptr, false, QStringLiteral
 
     connect(mMenu, &ZtMainMenu::onSyncClicked, this, [this](ZtToolButton* button, bool) {
         const QString tabName = button->getXmlData().getTabName();
+        if (openDialogEntry(tabName))
+            return;
         if (!mGroups.contains(tabName)) {
             // The mark stays on the group that is still on screen.
             if (mCurrent) {
@@ -226,8 +230,18 @@ bool TerminalWindow::showPage(const QString& name)
     return true;
 }
 
+bool TerminalWindow::openDialogEntry(const QString& tabName)
+{
+    if (tabName != QLatin1String("PageSetup"))
+        return false;
+    SettingsDialog::open(this);
+    return true;
+}
+
 bool TerminalWindow::openMenuEntry(const ZtXMLMenu& entry)
 {
+    if (openDialogEntry(entry.getTabName()))
+        return true;
     const QString child = entry.getValue(QStringLiteral("child"));
     if ((!child.isEmpty() && showPage(child)) || showPage(entry.getTabName()))
         return true;

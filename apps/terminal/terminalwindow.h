@@ -48,6 +48,8 @@ private:
     void buildGroups(const QList<ZtXMLMenu>& entries);
     void place(TerminalGroup* group, const QString& name, const QString& title, QWidget* page);
     void showGroup(const QString& tabName);
+    // Entries that open a dialog rather than a page group (the settings); true when one did.
+    bool openDialogEntry(const QString& tabName);
     // Menu entries and quick-search functions may name pages this build lacks.
     void reportNotBuilt(const QString& what);
 

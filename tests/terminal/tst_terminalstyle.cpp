@@ -1,3 +1,4 @@
+#include "settingsdialog.h"
 #include "terminaldialog.h"
 #include "terminalhost.h"
 #include "terminalstyle.h"
@@ -274,6 +275,7 @@ private slots:
         QTest::addColumn<QString>("which");
         QTest::newRow("gallery dialog") << "frame";
         QTest::newRow("note dialog") << "note";
+        QTest::newRow("settings dialog") << "settings";
     }
 
     void dialogTextStandsOut()
@@ -289,6 +291,8 @@ private slots:
             }
             QVERIFY(open);
             bad = unreadableDialog([open] { open->click(); });
+        } else if (which == QLatin1String("settings")) {
+            bad = unreadableDialog([this] { SettingsDialog::open(mWindow.get()); });
         } else {
             QString text = QStringLiteral("旧备注");
             bad = unreadableDialog([this, &text] {

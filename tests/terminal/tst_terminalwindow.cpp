@@ -1,3 +1,4 @@
+#include "settingsdialog.h"
 #include "terminaldialog.h"
 #include "terminalhost.h"
 #include "terminalwindow.h"
@@ -74,7 +75,6 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("status");
         QTest::newRow("alerts, built") << "MenuYj" << "";
-        QTest::newRow("settings, not checkable") << "MenuSetup" << "“设置”页面尚未建成";
         QTest::newRow("sectors, built") << "MenuBk" << "";
         QTest::newRow("rankings, built") << "MenuZhpm" << "";
         QTest::newRow("news, built") << "MenuNews" << "";
@@ -97,6 +97,31 @@ private slots:
         QCOMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("history")));
         QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
         QVERIFY(!b->isChecked());
+    }
+
+    // The settings entry opens the settings dialog over the page on screen, which stays,
+    // as does the mark of its group.
+    void settingsEntryOpensTheDialog()
+    {
+        QVERIFY(mWindow->showPage(QStringLiteral("history")));
+        mWindow->showStatus(QString());
+        ZtToolButton* b = menuButton(QStringLiteral("MenuSetup"));
+        QVERIFY(b && b->isVisible());
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<SettingsDialog*>(w); dialog && dialog->isVisible()) {
+                    opened = dialog->windowTitle();
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                }
+            }
+        });
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(opened, QStringLiteral("系统设置"));
+        QCOMPARE(mWindow->statusText(), QString());
+        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageZxg"));
+        QCOMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("history")));
+        QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
     }
 
     // A quick-search function without its page says so once chosen: 88 is 短线精灵.
