@@ -1,3 +1,5 @@
+#include "testfiles.h"
+
 #include <web/autosaver.h>
 #include <web/cookiemodel.h>
 #include <web/ztcookiejar.h>
@@ -50,27 +52,13 @@ QByteArray cookieIni(const QByteArray& variant)
     return text + ")\n";
 }
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 // A saved file holding the given cookies.
 void writeSaved(const QString& path, const QList<QNetworkCookie>& cookies)
 {
     QList<QByteArray> raw;
     for (const QNetworkCookie& c : cookies)
         raw << c.toRawForm();
-    writeFile(path, cookieIni(variantStream(23, quint32(raw.size()), raw)));
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    TestFiles::write(path, cookieIni(variantStream(23, quint32(raw.size()), raw)));
 }
 
 }
@@ -127,19 +115,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(QCoreApplication::applicationDirPath() + "/cookies.ini"));
     }
 
-    // The file carries the list as a QVariant streamed as version 23, count, raw cookies.
-    void streamFormat()
-    {
-        ZtCookieJar jar;  // registers the stream operators
-        const QList<QNetworkCookie> list = {makeCookie("a", ".example.com", inDays(3)),
-                                            makeCookie("b", ".example.org", inDays(9), true, "/x")};
-        QByteArray bytes;
-        QDataStream out(&bytes, QIODevice::WriteOnly);
-        out.setVersion(QDataStream::Qt_4_0);
-        out << QVariant::fromValue(list);
-        QCOMPARE(bytes, variantStream(23, 2, {list.at(0).toRawForm(), list.at(1).toRawForm()}));
-    }
-
     void savesAndReloads()
     {
         QScopedPointer<ZtCookieJar> jar(newJar());
@@ -163,7 +138,7 @@ private slots:
         QCOMPARE(file.value("Exceptions/allowForSession").toStringList(), (QStringList{"bbs.example", "news.example"}));
         QCOMPARE(QSettings().value("cookies/acceptCookies").toString(), QStringLiteral("AcceptAlways"));
         QCOMPARE(QSettings().value("cookies/keepCookiesUntil").toString(), QStringLiteral("KeepUntilExpire"));
-        QVERIFY(!readAll(cookieFile()).contains("session"));
+        QVERIFY(!TestFiles::read(cookieFile()).contains("session"));
 
         jar.reset(newJar());
         const QList<QNetworkCookie> loaded = jar->cookies();
@@ -179,11 +154,11 @@ private slots:
     void loadsLazilyAndSavesOnlyWhenLoaded()
     {
         writeSaved(cookieFile(), {makeCookie("kept", ".example.com", inDays(5))});
-        const QByteArray before = readAll(cookieFile());
+        const QByteArray before = TestFiles::read(cookieFile());
         {
             QScopedPointer<ZtCookieJar> jar(newJar());
             QMetaObject::invokeMethod(jar.data(), "save");  // unloaded: must not touch the file
-            QCOMPARE(readAll(cookieFile()), before);
+            QCOMPARE(TestFiles::read(cookieFile()), before);
             QSignalSpy changed(jar.data(), &ZtCookieJar::cookiesChanged);
             jar->loadSettings();  // reads the file first, not just the policies
             QCOMPARE(changed.count(), 1);
@@ -227,7 +202,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, cookies);
         QFETCH(QString, warning);
-        writeFile(cookieFile(), content);
+        TestFiles::write(cookieFile(), content);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("(CookieJar: .*)?" + QRegularExpression::escape(warning)));
         QScopedPointer<ZtCookieJar> jar(newJar());
         QCOMPARE(jar->cookies().size(), cookies);
@@ -262,13 +237,13 @@ private slots:
             for (int i = 0; i < 5; ++i)
                 QVERIFY(jar->insertCookie(makeCookie("c" + QByteArray::number(i), ".example.com", inDays(5))));
         }
-        const QByteArray whole = readAll(cookieFile());
+        const QByteArray whole = TestFiles::read(cookieFile());
         // Cut inside the cookies value, as a crash in the middle of a write leaves it.
         const int start = whole.indexOf("@Variant(");
         const int end = whole.indexOf(')', whole.indexOf('\n', start) - 3);
         QVERIFY(start > 0 && end > start);
         const QByteArray cut = whole.left(removed < 0 ? (start + end) / 2 : end + 1 - removed);
-        writeFile(cookieFile(), cut);
+        TestFiles::write(cookieFile(), cut);
 
         if (least < 5)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("CookieJar: .*ends after"));
@@ -286,7 +261,7 @@ private slots:
         // Every record read: nothing to keep.
         QCOMPARE(aside.size(), read < 5 ? 1 : 0);
         if (read < 5)
-            QCOMPARE(readAll(QFileInfo(cookieFile()).dir().filePath(aside.first())), cut);
+            QCOMPARE(TestFiles::read(QFileInfo(cookieFile()).dir().filePath(aside.first())), cut);
         jar.reset(newJar());
         QCOMPARE(jar->cookies().size(), read + 2);
     }
@@ -335,25 +310,6 @@ private slots:
         jar.reset(newJar());
         QCOMPARE(jar->cookies().size(), 1);
         QCOMPARE(jar->cookies().first().name(), QByteArray("new"));
-    }
-
-    void settersReportRealChangesOnly()
-    {
-        QScopedPointer<ZtCookieJar> jar(newJar());
-        AutoSaver* saver = saverOf(jar.data());
-        QVERIFY(saver);
-        jar->setAcceptPolicy(ZtCookieJar::AcceptOnlyFromSitesNavigatedTo);  // the default already
-        jar->setKeepPolicy(ZtCookieJar::KeepUntilExpire);
-        jar->setBlockedCookies({});
-        QVERIFY(!saver->hasPendingChange());
-        jar->setAllowedCookies({"b.example", "a.example"});
-        QVERIFY(saver->hasPendingChange());
-        saver->saveIfNeeded();
-        jar->setAllowedCookies({"a.example", "b.example"});  // same list once sorted
-        QVERIFY(!saver->hasPendingChange());
-        QCOMPARE(jar->allowedCookies(), (QStringList{"a.example", "b.example"}));
-        jar->setProperty("keepPolicy", int(ZtCookieJar::KeepUntilTimeLimit));
-        QVERIFY(saver->hasPendingChange());
     }
 
     void clearEmptiesAndIsSaved()
@@ -511,16 +467,6 @@ private slots:
             QTRY_COMPARE(target.saves, expected + 1);
             QVERIFY(!saver->hasPendingChange());
         }
-    }
-
-    void autoSaverWithoutSaveSlotWarns()
-    {
-        QObject plain;
-        auto* saver = new AutoSaver(&plain);
-        saver->setDelays(1, 15000);
-        QTest::ignoreMessage(QtWarningMsg, "AutoSaver: error invoking slot save() on parent");
-        saver->changeOccurred();
-        QTRY_VERIFY(!saver->hasPendingChange());
     }
 
     void cookieModel()

@@ -1,4 +1,5 @@
 #include "scriptedhttpserver.h"
+#include "testfiles.h"
 
 #include <pubcache/pubconfig.h>
 #include <web/ztdownloadfile.h>
@@ -12,23 +13,8 @@
 
 #include <unistd.h>
 
-namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
-
-}
+using TestFiles::read;
+using TestFiles::write;
 
 class tst_ZtDownLoadFile : public QObject
 {
@@ -101,9 +87,9 @@ private slots:
         QFETCH(QByteArray, oldContent);
         QFETCH(bool, staleTemp);
         if (!oldContent.isEmpty())
-            writeFile(path(target), oldContent);
+            write(path(target), oldContent);
         if (staleTemp)
-            writeFile(path(target + ".temp"), "leftover");
+            write(path(target + ".temp"), "leftover");
         const QByteArray body = QByteArray("new version ").repeated(5000);
         mServer->setAutoReply(ScriptedHttpServer::response(200, body));
 
@@ -116,20 +102,20 @@ private slots:
         QCOMPARE(mServer->requestPaths().size(), 1);
         QCOMPARE(QUrl::fromPercentEncoding(mServer->requestPaths().first().toLatin1()),
                  "/update/" + QString(name).replace('\\', '/'));
-        QCOMPARE(readFile(path(target)), body);
+        QCOMPARE(read(path(target)), body);
         QVERIFY(!QFileInfo::exists(path(QString(name).replace('\\', '/'))));
         QVERIFY(!QFileInfo::exists(path(target + ".temp")));
     }
 
     void keepsPermissionsOfReplacedFile()
     {
-        writeFile(path("zt-tool"), "#!/bin/sh\n");
+        write(path("zt-tool"), "#!/bin/sh\n");
         QFile::setPermissions(path("zt-tool"), QFile::permissions(path("zt-tool")) | QFile::ExeOwner);
         mServer->setAutoReply(ScriptedHttpServer::response(200, "#!/bin/sh\necho new\n"));
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QVERIFY(mDl->start("zt-tool.zip"));
         QVERIFY(finished.wait(10000));
-        QCOMPARE(readFile(path("zt-tool")), QByteArray("#!/bin/sh\necho new\n"));
+        QCOMPARE(read(path("zt-tool")), QByteArray("#!/bin/sh\necho new\n"));
         QVERIFY(QFile::permissions(path("zt-tool")) & QFile::ExeOwner);
     }
 
@@ -152,13 +138,13 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, warning);
-        writeFile(path("app.dat"), "keep me");
+        write(path("app.dat"), "keep me");
         // A folder where app.dat.zip would go stands for any unwritable spot.
         QVERIFY(QDir().mkpath(path("app.dat.zip/inner")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
         QVERIFY(!mDl->start(name));
         QVERIFY(!mDl->isDownloading());
-        QCOMPARE(readFile(path("app.dat")), QByteArray("keep me"));
+        QCOMPARE(read(path("app.dat")), QByteArray("keep me"));
         QCOMPARE(QDir(mDir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"app.dat"});
     }
 
@@ -178,9 +164,9 @@ private slots:
         QFETCH(bool, downloadGone);
         if (obstacle == "read-only folder" && geteuid() == 0)
             QSKIP("permissions do not bind root");
-        writeFile(path("app.dat"), "old version");
+        write(path("app.dat"), "old version");
         if (obstacle == "folder at temp")
-            writeFile(path("app.dat.temp/keep"), "x");
+            write(path("app.dat.temp/keep"), "x");
         mServer->setAutoReply(ScriptedHttpServer::response(200, "new version"));
 
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
@@ -192,7 +178,7 @@ private slots:
             QVERIFY(QFile::setPermissions(mDir->path(), QFile::ReadOwner | QFile::ExeOwner));
         QVERIFY(finished.wait(10000));
 
-        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+        QCOMPARE(read(path("app.dat")), QByteArray("old version"));
         QCOMPARE(QFileInfo::exists(path("app.dat.zip")), !downloadGone);
         if (obstacle != "folder at temp")
             QVERIFY(!QFileInfo::exists(path("app.dat.temp")));
@@ -216,7 +202,7 @@ private slots:
         QFETCH(QByteArray, answer);
         QFETCH(bool, closeAfterAnswer);
         QFETCH(QByteArray, partialLeft);
-        writeFile(path("app.dat"), "old version");
+        write(path("app.dat"), "old version");
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
         QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
@@ -238,9 +224,9 @@ private slots:
             QVERIFY(disconnected.count() == 1 || disconnected.wait(10000));
         }
         QCOMPARE(finished.count(), 0);
-        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+        QCOMPARE(read(path("app.dat")), QByteArray("old version"));
         QVERIFY(!QFileInfo::exists(path("app.dat.temp")));
-        QCOMPARE(readFile(path("app.dat.zip")), partialLeft);
+        QCOMPARE(read(path("app.dat.zip")), partialLeft);
     }
 
     // Only a transfer that is complete by its own framing (a length that is met,
@@ -286,7 +272,7 @@ private slots:
         QFETCH(QByteArray, answer);
         QFETCH(QString, warning);
         const QByteArray old = QByteArray("old version\0\r\n", 14).repeated(300);
-        writeFile(path("app.dat"), old);
+        write(path("app.dat"), old);
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QSignalSpy failed(mDl.data(), &ZtDownLoadFile::onDownLoadFailed);
         QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
@@ -296,7 +282,7 @@ private slots:
         mServer->send(answer);
         mServer->closeClient();
         QTRY_VERIFY_WITH_TIMEOUT(!mDl->isDownloading(), 10000);
-        QCOMPARE(readFile(path("app.dat")), old);
+        QCOMPARE(read(path("app.dat")), old);
         QCOMPARE(finished.count(), 0);
         QCOMPARE(failed.count(), 1);
         QVERIFY(!QFileInfo::exists(path("app.dat.temp")));
@@ -316,33 +302,12 @@ private slots:
     void replacesOnCompleteFraming()
     {
         QFETCH(QByteArray, answer);
-        writeFile(path("app.dat"), "old version");
+        write(path("app.dat"), "old version");
         mServer->setAutoReply(answer);
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QVERIFY(mDl->start("app.dat.zip"));
         QVERIFY(finished.wait(10000));
-        QCOMPARE(readFile(path("app.dat")), QByteArray("new version"));
-    }
-
-    // A server that stops sending after the first data is given up as well.
-    void stalledServerIsGivenUp()
-    {
-        writeFile(path("app.dat"), "old version");
-        mDl->setStallTimeOut(100);
-        QCOMPARE(mDl->stallTimeOut(), 100);
-        QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
-        QSignalSpy failed(mDl.data(), &ZtDownLoadFile::onDownLoadFailed);
-        QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
-        QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ZtDownLoadFile: no data for 100 ms"));
-        QVERIFY(mDl->start("app.dat.zip"));
-        QVERIFY(requested.wait(10000));
-        mServer->send(ScriptedHttpServer::header(200, 11) + "new");
-        QVERIFY(disconnected.wait(10000));
-        QVERIFY(!mDl->isDownloading());
-        QCOMPARE(finished.count(), 0);
-        QCOMPARE(failed.count(), 1);
-        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+        QCOMPARE(read(path("app.dat")), QByteArray("new version"));
     }
 
     // A symbolic link inside the folder must not carry the download outside it.
@@ -365,23 +330,23 @@ private slots:
         QFETCH(QString, pointsTo);
         QFETCH(QString, name);
         QTemporaryDir outside;
-        writeFile(outside.filePath("app.dat"), "outside");
-        writeFile(outside.filePath("app.dat.zip"), "outside");
-        writeFile(outside.filePath("app.dat.temp"), "outside");
+        write(outside.filePath("app.dat"), "outside");
+        write(outside.filePath("app.dat.zip"), "outside");
+        write(outside.filePath("app.dat.temp"), "outside");
         QDir(outside.path()).mkpath("sub");
         QVERIFY(QFile::link(QDir(outside.path()).filePath(pointsTo), path(link)));
         if (link != "app.dat")
-            writeFile(path("app.dat"), "keep me");
+            write(path("app.dat"), "keep me");
         const QStringList outsideBefore = QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refusing"));
         QVERIFY(!mDl->start(name));
         QVERIFY(!mDl->isDownloading());
         QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), outsideBefore);
-        QCOMPARE(readFile(outside.filePath("app.dat")), QByteArray("outside"));
-        QCOMPARE(readFile(outside.filePath("app.dat.zip")), QByteArray("outside"));
-        QCOMPARE(readFile(outside.filePath("app.dat.temp")), QByteArray("outside"));
+        QCOMPARE(read(outside.filePath("app.dat")), QByteArray("outside"));
+        QCOMPARE(read(outside.filePath("app.dat.zip")), QByteArray("outside"));
+        QCOMPARE(read(outside.filePath("app.dat.temp")), QByteArray("outside"));
         if (link != "app.dat")
-            QCOMPARE(readFile(path("app.dat")), QByteArray("keep me"));
+            QCOMPARE(read(path("app.dat")), QByteArray("keep me"));
         QVERIFY(!QFileInfo::exists(outside.filePath("sub/quote")));
     }
 
@@ -390,30 +355,30 @@ private slots:
     {
         QVERIFY(QDir(mDir->path()).mkpath("real/plugins"));
         QVERIFY(QFile::link(path("real/plugins"), path("plugins")));
-        writeFile(path("real/plugins/lib.so"), "old version");
+        write(path("real/plugins/lib.so"), "old version");
         mServer->setAutoReply(ScriptedHttpServer::response(200, "new version"));
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QVERIFY(mDl->start("plugins/lib.so.zip"));
         QVERIFY(finished.wait(10000));
-        QCOMPARE(readFile(path("real/plugins/lib.so")), QByteArray("new version"));
+        QCOMPARE(read(path("real/plugins/lib.so")), QByteArray("new version"));
     }
 
     void unreachableServerIsSilent()
     {
-        writeFile(path("app.dat"), "old version");
+        write(path("app.dat"), "old version");
         mServer.reset();  // nothing listens at the set address any more
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("download failed"));
         QVERIFY(mDl->start("app.dat.zip"));
         QTRY_VERIFY_WITH_TIMEOUT(!mDl->isDownloading(), 10000);
         QCOMPARE(finished.count(), 0);
-        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
+        QCOMPARE(read(path("app.dat")), QByteArray("old version"));
     }
 
     // Once data flow, a pause longer than the time-out does not end the download.
     void firstDataEndsTimeOutWatch()
     {
-        writeFile(path("app.dat"), "old version");
+        write(path("app.dat"), "old version");
         mDl->setTimeOut(1000);
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
@@ -425,24 +390,40 @@ private slots:
         QVERIFY(mDl->isDownloading());
         mServer->send("ew version");
         QVERIFY(finished.wait(10000));
-        QCOMPARE(readFile(path("app.dat")), QByteArray("new version"));
+        QCOMPARE(read(path("app.dat")), QByteArray("new version"));
+    }
+
+    // A server that sends nothing, or stops after the first data, is given up.
+    void silentServerIsGivenUp_data()
+    {
+        QTest::addColumn<QByteArray>("firstData");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("silent from the start") << QByteArray() << "no data within 50 ms";
+        QTest::newRow("stalls after the first data")
+            << ScriptedHttpServer::header(200, 11) + "new" << "no data for 100 ms";
     }
 
     void silentServerIsGivenUp()
     {
-        writeFile(path("app.dat"), "old version");
-        mDl->setTimeOut(50);
+        QFETCH(QByteArray, firstData);
+        QFETCH(QString, warning);
+        write(path("app.dat"), "old version");
+        if (firstData.isEmpty())
+            mDl->setTimeOut(50);
+        else
+            mDl->setStallTimeOut(100);
         QSignalSpy finished(mDl.data(), &ZtDownLoadFile::onDownLoadFinished);
         QSignalSpy requested(mServer.data(), &ScriptedHttpServer::requestReceived);
         QSignalSpy disconnected(mServer.data(), &ScriptedHttpServer::clientDisconnected);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no data within 50 ms"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
         QVERIFY(mDl->start("app.dat.zip"));
         QVERIFY(requested.wait(10000));
+        if (!firstData.isEmpty())
+            mServer->send(firstData);
         QVERIFY(disconnected.wait(10000));
         QVERIFY(!mDl->isDownloading());
         QCOMPARE(finished.count(), 0);
-        QCOMPARE(readFile(path("app.dat")), QByteArray("old version"));
-        QCOMPARE(readFile(path("app.dat.zip")), QByteArray());
+        QCOMPARE(read(path("app.dat")), QByteArray("old version"));
     }
 };
 
