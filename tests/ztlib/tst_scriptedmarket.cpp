@@ -64,14 +64,6 @@ private slots:
         QCOMPARE(list.getDataDownValid(), complete);
     }
 
-    void unsetQueryAnswersEmpty()
-    {
-        const DQDDataList list = PBDataChange::LBGD_Dline(Q_DD_Now(), false, false, 0);
-        QCOMPARE(list.count(), 0);
-        QVERIFY(!list.getDataIsUpdate());
-        QVERIFY(PBDataChange::LBDG_QNowSingle(QStringLiteral("SH000001"), false).isEmpty());
-    }
-
     // A held query blocks its caller until released, so a test can change the
     // request while a read is in flight.
     void holdBlocksUntilRelease()
@@ -92,16 +84,6 @@ private slots:
         QCOMPARE(mMarket->heldCount(QStringLiteral("LBGD_Kline")), 0);
     }
 
-    void waitForCallsFromAnotherThread()
-    {
-        QFuture<void> reads = QtConcurrent::run([] {
-            for (int i = 0; i < 3; ++i)
-                PBDataChange::LBGD_Xxdl_Lssj(QStringLiteral("SH600000"), i);
-        });
-        QVERIFY(mMarket->waitForCalls(QStringLiteral("LBGD_Xxdl_Lssj"), 3, 5000));
-        reads.waitForFinished();
-        QVERIFY(!mMarket->waitForCalls(QStringLiteral("LBGD_Xxdl_Lssj"), 4, 10));
-    }
 };
 
 QTEST_MAIN(tst_ScriptedMarket)
