@@ -13,30 +13,21 @@
 #include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QTableWidget>
-#include <QVBoxLayout>
 #include <QtTest>
+
+#include <testrows.h>
+#include <testwindow.h>
 
 #include <memory>
 #include <vector>
 
 namespace {
 
-QString codeOf(int n)
-{
-    return QStringLiteral("SH%1").arg(600000 + n);
-}
+using TestRows::codeOf;
 
 DQDUnionReader security(const QString& code, int type, const QString& name = QString())
 {
-    DQDUnionReader r;
-    r.setValue(ZtField::Market, code.left(2));
-    r.setValue(ZtField::Code, code.mid(2));
-    r.setValue(ZtField::UniqueCode, code);
-    r.setValue(ZtField::Name, name.isEmpty() ? code : name);
-    r.setValue(ZtField::Type, type);
-    r.setValue(ZtField::PrevClose, 10.0);
-    r.setValue(ZtField::Last, 10.5);
-    return r;
+    return TestRows::security(code, name, type, 10.5);
 }
 
 Q_DD_Now quote(int n)
@@ -151,13 +142,10 @@ void tst_CompactGrids::opensOnceWhenComplete()
 {
     Catcher root;
     auto* view = new ZtStockMinGridView(&root);
-    (new QVBoxLayout(&root))->addWidget(view);
-    root.resize(240, 400);
     for (int i = 0; i < 19; ++i)
         mMarket->setQuote(codeOf(i), quote(i));
     mMarket->setQuotesDownTime(1);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, view, QSize(240, 400)));
     view->resetData(true);
     view->InitZxgQNows({codesOf(20), {}});
     QTRY_COMPARE(view->getGrid()->getData()->count(), 19);
@@ -190,11 +178,8 @@ void tst_CompactGrids::emptyListOpensIndex()
         PubCache::mDataQueryAll.append(security(QStringLiteral("SH000001"), 5, QStringLiteral("上证指数")));
     Catcher root;
     auto* view = new ZtStockMinGridView(&root);
-    (new QVBoxLayout(&root))->addWidget(view);
-    root.resize(240, 400);
     view->InitHisQNows({});
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, view, QSize(240, 400)));
     root.resize(240, 300);
     if (!indexListed) {
         QCOMPARE(root.opened.size(), 0);
@@ -210,13 +195,10 @@ void tst_CompactGrids::clickAndArrowsOpen()
 {
     Catcher root;
     auto* view = new ZtStockMinGridView(&root);
-    (new QVBoxLayout(&root))->addWidget(view);
-    root.resize(240, 400);
     for (int i = 0; i < 5; ++i)
         mMarket->setQuote(codeOf(i), quote(i));
     mMarket->setQuotesDownTime(1);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, view, QSize(240, 400)));
     view->setFirstInit(true);
     view->InitHisQNows(QVector<QString>{codeOf(0), codeOf(1), codeOf(2), codeOf(3), codeOf(4)});
     QTRY_COMPARE(root.opened.size(), 1);
@@ -256,14 +238,8 @@ void tst_CompactGrids::newestRowsAtBottom()
     columns.add(ZtField::Price);
     Catcher root;
     auto* table = new ZtMinStockGridTable(&root, ZtMinStockGridTable::TableType_Newest, columns.list);
-    auto* layout = new QVBoxLayout(&root);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(table);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
-    root.resize(240, 12 * table->getGrid()->rowHeight() + 5);
+    QVERIFY(TestWindow::showIn(&root, table, QSize(240, 12 * table->getGrid()->rowHeight() + 5)));
     QTRY_COMPARE(table->getGrid()->getDrawRowCount(), 12);
-    QCOMPARE(table->objectName(), QStringLiteral("PubMinStockGridTable-Root"));
 
     table->resetStock(security(code, 10), ZtE_RegDataType_DetailAsc);
     QTRY_COMPARE(table->getGrid()->getData()->count(), rows);
@@ -328,10 +304,7 @@ void tst_CompactGrids::volumeBarMaximum()
     columns.add(ZtField::SeriesVolume, QStringLiteral("sys:vol"), QString());
     Catcher root;
     auto* table = new ZtMinStockGridTable(&root, ZtMinStockGridTable::TableType_VolumeBar, columns.list);
-    (new QVBoxLayout(&root))->addWidget(table);
-    root.resize(300, 300);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, table, QSize(300, 300)));
     table->resetStock(security(code, 10), ZtE_RegDataType_Fjbxx);
     QTRY_COMPARE(table->getGrid()->getData()->count(), 20);
     QCOMPARE(table->getGrid()->getColumnByIndex(3)->getField().mFormat,
@@ -351,10 +324,7 @@ void tst_CompactGrids::tableMouseAndMenu()
     columns.add(ZtField::Price);
     Catcher root;
     auto* table = new ZtMinStockGridTable(&root, ZtMinStockGridTable::TableType_Newest, columns.list);
-    (new QVBoxLayout(&root))->addWidget(table);
-    root.resize(300, 300);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, table, QSize(300, 300)));
     table->resetStock(security(code, 10), ZtE_RegDataType_Detail);
     QTRY_COMPARE(table->getGrid()->getData()->count(), 5);
 

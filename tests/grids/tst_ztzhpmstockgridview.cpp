@@ -11,8 +11,9 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMouseEvent>
-#include <QVBoxLayout>
 #include <QtTest>
+
+#include <testwindow.h>
 
 #include <memory>
 #include <vector>
@@ -94,8 +95,7 @@ private slots:
     void narrowTileKeepsConfiguredWidths();
     void wideTileSharesWidth();
     void growingAsksForMoreRows();
-    void clickReportsAndRelays();
-    void doubleClickAndEnterOpen();
+    void clicksAndEnter();
     void pageDownInTableScrolls();
 
 private:
@@ -133,11 +133,7 @@ void tst_ZtZHPMStockGridView::kinds()
 
     ZtLayoutBase root(QStringLiteral("Root"), nullptr);
     auto* tile = new ZtZHPMStockGridView(&root, kind, true);
-    (new QVBoxLayout(&root))->addWidget(tile);
-    root.resize(300, 300);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
-    QCOMPARE(tile->objectName(), QStringLiteral("PubZHPMStockGridView-Root"));
+    QVERIFY(TestWindow::showIn(&root, tile, QSize(300, 300)));
 
     QStringList titles;
     for (GridField* f : tile->getGrid()->getFields())
@@ -201,11 +197,7 @@ void tst_ZtZHPMStockGridView::growingAsksForMoreRows()
 {
     ZtLayoutBase root(QStringLiteral("Root"), nullptr);
     auto* tile = new ZtZHPMStockGridView(&root, ZtZHPMStockGridView::ZHPM_ZF, true);
-    auto* layout = new QVBoxLayout(&root);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(tile);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, tile, root.size()));
     const int rowHeight = tile->getGrid()->rowHeight();
     const int chrome = tile->height() - tile->getGrid()->height();
     auto heightFor = [&](int rows) { return chrome + tile->getGrid()->titleHeight() + rows * rowHeight; };
@@ -224,47 +216,25 @@ void tst_ZtZHPMStockGridView::growingAsksForMoreRows()
     QTRY_COMPARE(mMarket->calls(kRanking).last().args.at(5).toInt(), 20);
 }
 
-void tst_ZtZHPMStockGridView::clickReportsAndRelays()
-{
-    Catcher root;
-    auto* tile = new ZtZHPMStockGridView(&root, ZtZHPMStockGridView::ZHPM_ZF, true);
-    (new QVBoxLayout(&root))->addWidget(tile);
-    root.resize(300, 400);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
-    mMarket->setAnswer(kRanking, ranking(5), 1);
-    tile->ResetData(QString(), {QStringLiteral("SH")}, {ZtE_ZQLX_AShare});
-    QTRY_COMPARE(tile->getGrid()->getData()->count(), 5);
-
-    ZtWidgetStockGrid* grid = tile->getGrid();
-    const QPoint row1 = grid->rowRect(1).center();
-    mouse(grid, QEvent::MouseButtonPress, row1);
-    mouse(grid, QEvent::MouseButtonRelease, row1);
-    QCOMPARE(root.focused, QStringList{QStringLiteral("SH600001")});
-    QCOMPARE(root.mousePresses, QList<ZtLayoutBase*>{tile});
-}
-
-void tst_ZtZHPMStockGridView::doubleClickAndEnterOpen()
+// A click focuses and goes up; Enter without a focus opens the first row, a double click its row.
+void tst_ZtZHPMStockGridView::clicksAndEnter()
 {
     Catcher root;
     auto* tile = new ZtZHPMStockGridView(&root, ZtZHPMStockGridView::ZHPM_DF, true);
-    (new QVBoxLayout(&root))->addWidget(tile);
-    root.resize(300, 400);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, tile, QSize(300, 400)));
     mMarket->setAnswer(kRanking, ranking(5), 1);
     tile->ResetData(QString(), {QStringLiteral("SH")}, {ZtE_ZQLX_AShare});
     QTRY_COMPARE(tile->getGrid()->getData()->count(), 5);
 
-    // Nothing focused yet: Enter opens the first row.
     QTest::keyClick(tile->getGrid(), Qt::Key_Return);
-    QCOMPARE(root.opened.size(), 1);
-    QCOMPARE(root.opened.last(), qMakePair(QStringLiteral("SH600000"), int(StockSubType_Chart)));
+    QCOMPARE(root.opened, (QList<QPair<QString, int>>{qMakePair(QStringLiteral("SH600000"), int(StockSubType_Chart))}));
 
     ZtWidgetStockGrid* grid = tile->getGrid();
     const QPoint row2 = grid->rowRect(2).center();
     mouse(grid, QEvent::MouseButtonPress, row2);
     mouse(grid, QEvent::MouseButtonRelease, row2);
+    QCOMPARE(root.focused.last(), QStringLiteral("SH600002"));
+    QCOMPARE(root.mousePresses, QList<ZtLayoutBase*>{tile});
     mouse(grid, QEvent::MouseButtonDblClick, row2);
     QCOMPARE(root.opened.size(), 2);
     QCOMPARE(root.opened.last(), qMakePair(QStringLiteral("SH600002"), int(StockSubType_Chart)));
@@ -275,11 +245,7 @@ void tst_ZtZHPMStockGridView::pageDownInTableScrolls()
 {
     Catcher root;
     auto* table = new ZtMaxStockGridTable(&root, PubConfig::getColumnZHPM_zdf(), true, true);
-    (new QVBoxLayout(&root))->addWidget(table);
-    root.resize(300, 200);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
-    QCOMPARE(table->objectName(), QStringLiteral("PubMaxStockGridTable-Root"));
+    QVERIFY(TestWindow::showIn(&root, table, QSize(300, 200)));
     table->setData(ranking(100));
     table->doDataRepaint();
     QVERIFY(table->getDrawRowCount() > 0);
