@@ -102,20 +102,6 @@ private slots:
         QCOMPARE(button.isChecked(), checkedAfter);
     }
 
-    void setDatas()
-    {
-        QTemporaryDir dir;
-        const QString iconPath = dir.filePath(QStringLiteral("k.png"));
-        QVERIFY(bluePixmap().save(iconPath));
-
-        ZtPushButton button(nullptr);
-        button.setDatas(PushDataMenu(QStringLiteral("K线"), 5, 0, true, false, {}, iconPath, periodMenu()));
-        QCOMPARE(button.text(), QStringLiteral("K线"));
-        QVERIFY(button.isCheckable());
-        QCOMPARE(button.iconSize(), QSize(32, 32));
-        QCOMPARE(button.getMenu()->actions().size(), 4);
-    }
-
     void dropDownChoice()
     {
         ZtPushButton button(nullptr);

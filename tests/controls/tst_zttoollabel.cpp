@@ -49,29 +49,6 @@ private slots:
         QVERIFY(!label.iconLabel()->isHidden());
     }
 
-    void layout_data()
-    {
-        QTest::addColumn<bool>("horizontal");
-        QTest::newRow("horizontal") << true;
-        QTest::newRow("vertical") << false;
-    }
-
-    void layout()
-    {
-        QFETCH(bool, horizontal);
-        ZtToolLabel label(horizontal, nullptr);
-        label.setText(QStringLiteral("资讯"));
-        label.setIcon(QString::fromLatin1(icon));
-        label.resize(label.sizeHint());
-        label.layout()->activate();
-        const QRect iconRect = label.iconLabel()->geometry();
-        const QRect textRect = label.textLabel()->geometry();
-        // Icon first, then 5 pixels, then the text.
-        if (horizontal)
-            QCOMPARE(textRect.left() - iconRect.right() - 1, 5);
-        else
-            QCOMPARE(textRect.top() - iconRect.bottom() - 1, 5);
-    }
 };
 
 QTEST_MAIN(tst_ZtToolLabel)

