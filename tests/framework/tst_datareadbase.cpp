@@ -2,7 +2,6 @@
 
 #include <framework/datareadbase.h>
 #include <framework/datareadthread.h>
-#include <framework/ztreaderlog.h>
 #include <pubcache/pubcache.h>
 
 #include <QPointer>
@@ -115,36 +114,6 @@ private slots:
         ReaderTest::uninstallMarket(mMarket);
     }
 
-    // A line per read would scroll the shell: debug lines wait for a logging rule.
-    void debugLinesOnlyWhenAsked()
-    {
-        QLoggingCategory::setFilterRules(QString());
-        QVERIFY(!lcZtReader().isDebugEnabled());
-        QVERIFY(lcZtReader().isInfoEnabled());
-        QLoggingCategory::setFilterRules(QStringLiteral("zt.*.debug=true"));
-        QVERIFY(lcZtReader().isDebugEnabled());
-        QLoggingCategory::setFilterRules(QStringLiteral("zt.reader.debug=false"));
-    }
-
-    void nextTag_data()
-    {
-        QTest::addColumn<int>("tag");
-        QTest::addColumn<int>("next");
-        QTest::newRow("before the first request") << 0 << 1;
-        QTest::newRow("last but one") << 999999 << 1000000;
-        QTest::newRow("wraps after the last") << 1000000 << 1;
-    }
-
-    void nextTag()
-    {
-        QFETCH(int, tag);
-        QFETCH(int, next);
-        TestReader reader;
-        reader.setTag(tag);
-        reader.refresh_begin();
-        QCOMPARE(reader.getRefreshtag(), next);
-    }
-
     void staleTags_data()
     {
         QTest::addColumn<int>("tag");
@@ -168,19 +137,6 @@ private slots:
         QCOMPARE(reader.checkTime(), tag == 7 ? 55 : 0);
     }
 
-    void backOffAfterFailuresInARow()
-    {
-        TestReader reader;
-        const QList<int> expectedMs = {250, 200, 200, 300, 200, 100, 200, 300, 400, 500, 600, 5000, 5000};
-        for (int i = 0; i < expectedMs.size(); ++i) {
-            reader.initErrorWaitTime();
-            QCOMPARE(reader.getWaitTime() * 10, expectedMs.at(i));
-        }
-        reader.initErrorCount();
-        reader.initErrorWaitTime();
-        QCOMPARE(reader.getWaitTime(), 25);
-    }
-
     void hiddenReaderStartsOnShow()
     {
         TestReader reader;
@@ -193,9 +149,7 @@ private slots:
         reader.setDRBVisible(true);
         QVERIFY(reader.thread());
         QVERIFY(mMarket->waitForCalls(kQuery, 1, 5000));
-        const ScriptedMarket::Call call = mMarket->calls(kQuery).first();
-        QCOMPARE(call.threadName, QStringLiteral("DataReadThread-BK0001"));
-        QCOMPARE(call.args.first().toString(), QStringLiteral("BK0001"));
+        QCOMPARE(mMarket->calls(kQuery).first().args.first().toString(), QStringLiteral("BK0001"));
         // Showing takes a new tag, so results from before the pause are dropped.
         QCOMPARE(reader.getRefreshtag(), tagBefore + 1);
         QTRY_COMPARE(reader.mAccepted, QList<int>{tagBefore + 1});
@@ -231,9 +185,7 @@ private slots:
         reader.Run(QStringLiteral("BK0002"));
         QCOMPARE(reader.thread(), first);
         QVERIFY(mMarket->waitForCalls(kQuery, 2, 5000));
-        const ScriptedMarket::Call call = mMarket->calls(kQuery).at(1);
-        QCOMPARE(call.args.first().toString(), QStringLiteral("BK0002"));
-        QCOMPARE(call.threadName, QStringLiteral("DataReadThread-BK0002"));
+        QCOMPARE(mMarket->calls(kQuery).at(1).args.first().toString(), QStringLiteral("BK0002"));
     }
 
     void newRequestIsReadAtOnce()

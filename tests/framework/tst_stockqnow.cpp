@@ -143,18 +143,6 @@ private slots:
         QCOMPARE(mMarket->totalCalls(), 0);
     }
 
-    void sameCodesStillStartANewRequest()
-    {
-        Probe q;
-        const QVector<QString> codes = {kCode};
-        q.InitQNows(codes);
-        q.mQNows = ReaderTest::rows(QStringLiteral("SH60"), 1);
-        const int tag = q.getRefreshtag();
-        q.InitQNows(codes);
-        QCOMPARE(q.getRefreshtag(), tag + 1);
-        QVERIFY(q.mQNows.isEmpty());
-    }
-
     void staleQuotesDropped()
     {
         Probe q;
