@@ -6,9 +6,6 @@
 #include <QSettings>
 #include <QtTest>
 
-using ColumnGetter = QList<GridField*> (*)();
-Q_DECLARE_METATYPE(ColumnGetter)
-
 class tst_PubConfig : public QObject
 {
     Q_OBJECT
@@ -25,18 +22,6 @@ private slots:
     void cleanupTestCase()
     {
         PubConfig::setConfigDir(QString());
-    }
-
-    void menuLookup()
-    {
-        const auto left = PubConfig::getPubMenuNode("LeftMenu");
-        QVERIFY(!left.isEmpty());
-        QCOMPARE(PubConfig::getPubMenuNode("LeftMenu", ZtXMLMenu(left.first()).getName()), left.first());
-        // The footer carries labels a host can address by name (ZtMainMenu::setText).
-        QCOMPARE(ZtXMLMenu(PubConfig::getPubMenuNode("FootMenu", "FootTime")).getType(), XmlType_Label);
-        QVERIFY(PubConfig::getPubMenuNode("NoSuchMenu").isEmpty());
-        QVERIFY(PubConfig::getPubMenuNode("LeftMenu", "NoSuchEntry").isEmpty());
-        QVERIFY(PubConfig::getPubMenuNode(QString(), QString()).isEmpty());
     }
 
     // Functions of the keyboard list open pages by tab name and sub-entry; both must exist.
@@ -96,49 +81,6 @@ private slots:
         QCOMPARE(PubConfig::getPubMenuNode("LeftMenu"), builtIn);
     }
 
-    void rankingColumnSets_data()
-    {
-        QTest::addColumn<ColumnGetter>("getter");
-        QTest::addColumn<uint>("rankedKey");
-        QTest::newRow("zdf") << ColumnGetter(&PubConfig::getColumnZHPM_zdf) << 22030u;
-        QTest::newRow("zf") << ColumnGetter(&PubConfig::getColumnZHPM_zf) << 22040u;
-        QTest::newRow("zje") << ColumnGetter(&PubConfig::getColumnZHPM_zje) << 17050u;
-        QTest::newRow("lb") << ColumnGetter(&PubConfig::getColumnZHPM_lb) << 22050u;
-        QTest::newRow("wb") << ColumnGetter(&PubConfig::getColumnZHPM_wb) << 22110u;
-        QTest::newRow("fzzdf05") << ColumnGetter(&PubConfig::getColumnZHPM_fzzdf05) << 22250u;
-    }
-
-    // A ranking tile fits four columns (code, name, price, ranked value) to its width.
-    void rankingColumnSets()
-    {
-        QFETCH(ColumnGetter, getter);
-        QFETCH(uint, rankedKey);
-        const QList<GridField*> columns = getter();
-        QCOMPARE(columns.size(), 4);
-        QCOMPARE(columns.at(3)->getFieldId(), rankedKey);
-        QCOMPARE(columns.at(1)->getFieldId(), 10030u);
-        for (const GridField* f : columns) {
-            QVERIFY(f->getWidth() > 0);
-            QVERIFY(!f->getTitle().isEmpty());
-            QVERIFY(!f->mField.mFormat.isEmpty());
-        }
-    }
-
-    void otherColumnSets()
-    {
-        const QList<GridField*> msg = PubConfig::getStockMsg();
-        QVERIFY(msg.size() >= 2);
-        QCOMPARE(msg.first()->getFieldId(), 70010u);
-        QCOMPARE(msg.first()->mField.mFormat, QStringLiteral("[tn:hh:mm]"));
-
-        // The watchlist grid inserts its date-added column after 涨幅% (22030).
-        bool hasChange = false;
-        for (const GridField* f : PubConfig::getColumn("Zxg"))
-            hasChange = hasChange || f->getFieldId() == 22030u;
-        QVERIFY(hasChange);
-        QVERIFY(PubConfig::getColumn("NoSuchSet").isEmpty());
-    }
-
     void columnPointersOutliveReload()
     {
         const QList<GridField*> first = PubConfig::getColumnZHPM_zdf();
@@ -169,7 +111,6 @@ private slots:
         QVERIFY(f->mField.mFlag);
         QCOMPARE(f->mField.mParam1, 7);
         QCOMPARE(f->mField.mParam2, -2);
-        QCOMPARE(PubConfig::getColumnZHPM_zdf().size(), 4);
     }
 
     void badColumnFileFallsBackToBuiltIn()

@@ -1,4 +1,3 @@
-#include <pubcache/stockyjmodel.h>
 #include <pubcache/ztxmlmenu.h>
 
 #include <QtTest>
@@ -44,23 +43,6 @@ private slots:
         QCOMPARE(int(ZtXMLMenu(attributes).getType()), type);
     }
 
-    void yjModelCases()
-    {
-        StockYJModel model("SH600000");
-        model.setCase(StockYJCase("a", 17030, ">=", "10.00", "股价", "价格预警", "元"));
-        model.setCase(StockYJCase("b", 22030, "<=", "-5", "涨幅", "跌幅预警", "%"));
-        QVERIFY(model.hasActiveCase());
-        // Same id replaces in place.
-        model.setCase(StockYJCase("a", 17030, ">=", "11.00", "股价", "价格预警", "元"));
-        QCOMPARE(model.count(), 2);
-        QCOMPARE(model.getCaseList().at(0).getThreshold(), QStringLiteral("11.00"));
-        QVERIFY(model.setCaseActive("a", false));
-        QVERIFY(model.setCaseActive("b", false));
-        QVERIFY(!model.setCaseActive("zz", false));
-        QVERIFY(!model.hasActiveCase());
-        QVERIFY(model.removeCase("a"));
-        QCOMPARE(model.indexOf("b"), 0);
-    }
 };
 
 QTEST_APPLESS_MAIN(tst_PubRecords)

@@ -55,18 +55,6 @@ private slots:
         PubStaticFunc::closeDatabase();
     }
 
-    void freshDatabase()
-    {
-        QCOMPARE(groupNames(), QStringList({"自选股"}));
-        QVERIFY(codesOf("自选股").isEmpty());
-        QVERIFY(PubStaticFunc::HisGetAll().isEmpty());
-        QVERIFY(PubStaticFunc::getYJRegister().isEmpty());
-        QVERIFY(!PubStaticFunc::getGridViewFollowRowId());
-        QCOMPARE(PubStaticFunc::getDxjlList().size(), 10);
-        QVERIFY(PubCacheCustom::mStockCodeList.isEmpty());
-        QVERIFY(QFile::exists(mPath));
-    }
-
     void addKeepsManualOrderAndTimes()
     {
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
@@ -79,9 +67,6 @@ private slots:
             const QDateTime added = DataTrans::getDateTimeFromULL(pair.second.value(code).toULongLong());
             QVERIFY2(added >= before && added <= QDateTime::currentDateTime().addSecs(1), qPrintable(code));
         }
-        QVERIFY(PubStaticFunc::ZxgContains("SH600000"));
-        QVERIFY(PubStaticFunc::ZxgContains("SH600000", "自选股"));
-        QVERIFY(!PubStaticFunc::ZxgContains("SH600001"));
         QVERIFY(PubStaticFunc::ZxgGet("没有这个分组").first.isEmpty());
         // Only the default group is made on demand.
         QVERIFY(!PubStaticFunc::ZxgAdd("SH600000", "没有这个分组"));
@@ -251,16 +236,6 @@ private slots:
         QVERIFY(PubStaticFunc::ZxgAdd("SH600000"));
         QCOMPARE(groupNames(), QStringList({"自选股"}));
         QCOMPARE(spy.count(), 5);
-    }
-
-    void watchlistMirror()
-    {
-        QVERIFY(PubStaticFunc::ZxgAddGroup("科技"));
-        QVERIFY(PubStaticFunc::ZxgAdd("B", "科技"));
-        QVERIFY(PubStaticFunc::ZxgAdd("A"));
-        QVERIFY(PubStaticFunc::ZxgAdd("B"));
-        // Each code once, groups in order.
-        QCOMPARE(PubCacheCustom::mStockCodeList, QList<QString>({"A", "B"}));
     }
 
     void history()
@@ -433,7 +408,6 @@ private slots:
 
         const QStringList aside = QDir(mDir->path()).entryList({"userdata.db.damaged-*"}, QDir::Files);
         QCOMPARE(aside.size(), 1);
-        QVERIFY(QRegularExpression("^userdata\\.db\\.damaged-\\d{8}-\\d{6}$").match(aside.first()).hasMatch());
         QFile kept(QDir(mDir->path()).filePath(aside.first()));
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), content);
@@ -496,25 +470,8 @@ private slots:
         // Gone from the widget at once, deleted by the event loop.
         QVERIFY(row.findChildren<QLabel*>().isEmpty());
         QCOMPARE(layout->count(), 0);
-        QCOMPARE(row.layout(), layout);
         QTRY_VERIFY(a.isNull() && b.isNull());
-
-        QPointer<QLabel> c = new QLabel("c", &row);
-        layout->addWidget(c);
-        PubStaticFunc::ClearChild(&row, false);
-        QVERIFY(c.isNull());
         PubStaticFunc::ClearChild(nullptr);
-    }
-
-    void clearWidget()
-    {
-        QWidget parent;
-        QPointer<QLabel> label = new QLabel("x", &parent);
-        PubStaticFunc::ClearWidget(label);
-        QVERIFY(parent.findChildren<QLabel*>().isEmpty());
-        QVERIFY(label->isHidden());
-        QTRY_VERIFY(label.isNull());
-        PubStaticFunc::ClearWidget(nullptr);
     }
 
 private:
