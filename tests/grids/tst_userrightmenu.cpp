@@ -1,8 +1,6 @@
 #include <grids/userrightmenu.h>
 
-#include <QPixmap>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -97,37 +95,10 @@ private slots:
         QCOMPARE(showSpy.count(), 1);
         const auto list = showSpy.at(0).at(0).value<QList<UserMenuAction*>>();
         QCOMPARE(list, menu.actions());
-        QCOMPARE(list.at(2)->data().toInt(), int(RightMenuType_CursorFollow));
 
         QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(list.at(0)).center());
         QCOMPARE(parentSpy.count(), 1);
         QCOMPARE(parentSpy.at(0).at(0).value<UserMenuAction*>(), list.at(0));
-    }
-
-    void recordAttributes()
-    {
-        QTemporaryDir dir;
-        const QString iconPath = dir.filePath(QStringLiteral("mark.png"));
-        QPixmap pixmap(16, 16);
-        pixmap.fill(Qt::blue);
-        QVERIFY(pixmap.save(iconPath));
-
-        RightMenu sub(QStringLiteral("标记股票"), RightMenuType_StockSign,
-                      QList<RightMenu>{RightMenu(QStringLiteral("①"), QStringLiteral("1"), true, false, QString())}, 180);
-        sub.setIconPath(iconPath);
-        UserRightMenu menu(nullptr);
-        menu.appendRightMenu({RightMenu(QStringLiteral("标记"), 1, true, true, iconPath), sub, followTree().at(2)});
-        const QList<UserMenuAction*> list = menu.actions();
-
-        QVERIFY(!list.at(0)->icon().isNull());
-        QVERIFY(list.at(0)->isChecked());
-        QVERIFY(!list.at(1)->icon().isNull());
-        QCOMPARE(list.at(1)->menu()->minimumWidth(), 180);
-        QCOMPARE(list.at(1)->menu()->maximumWidth(), 180);
-        QCOMPARE(list.at(2)->menu()->maximumWidth(), QWIDGETSIZE_MAX);  // width 0: natural
-        // The grids' sub-menu items: checkable and unchecked.
-        QAction* first = list.at(1)->menu()->actions().at(0);
-        QVERIFY(first->isCheckable() && !first->isChecked());
     }
 
     void secondAppendKeepsOldItems()
