@@ -44,23 +44,6 @@ private slots:
         QCOMPARE(row.getUniqueValue(0), QString());
     }
 
-    void keysStaySortedWhateverTheInsertOrder()
-    {
-        DQDReader row;
-        const QVector<unsigned int> keys = {22030, 10010, 17030, 10050, 12010, 99999, 1};
-        for (unsigned int k : keys)
-            row.setValue(k, int(k));
-        for (unsigned int k : keys)
-            QCOMPARE(row.getValue(k).toUInt(), k);
-        QVector<unsigned int> sorted = keys;
-        std::sort(sorted.begin(), sorted.end());
-        QCOMPARE(row.keys(), sorted);
-        row.setValue(17030, 5);
-        QCOMPARE(row.fieldCount(), keys.size());
-        row.removeValue(17030);
-        QVERIFY(!row.hasValue(17030));
-    }
-
     void rowCopyOnWrite()
     {
         DQDUnionReader a = security(QStringLiteral("SZ"), QStringLiteral("000001"));
@@ -176,32 +159,6 @@ private slots:
         QCOMPARE(list.count(), 4);
         QVERIFY(!list.at(4));
         QVERIFY(!list.at(-1));
-    }
-
-    void clearKeepsOrResetsFlags()
-    {
-        DQDDataList list = listOf(2);
-        list.setDataDownTime(5);
-        list.setDataDownValid(true);
-        list.setDataIsUpdate(true);
-        list.DataClear();
-        QCOMPARE(list.count(), 0);
-        QVERIFY(!list.value(QStringLiteral("SH600000")));
-        QCOMPARE(list.getDataDownTime(), qint64(5));
-        list.clear();
-        QCOMPARE(list.getDataDownTime(), qint64(0));
-        QVERIFY(!list.getDataDownValid());
-        QVERIFY(!list.getDataIsUpdate());
-    }
-
-    void cursor()
-    {
-        DQDDataList list = listOf(2);
-        QCOMPARE(list.value(), list.at(0));
-        list.setPos(1);
-        QCOMPARE(list.value(), list.at(1));
-        list.setPos(2);
-        QVERIFY(!list.value());
     }
 
     void quoteValidity_data()
