@@ -123,12 +123,7 @@ private slots:
         QCOMPARE(button.getCheckedMenu(), items.at(2));
         QVERIFY(!items.at(0)->isChecked());
         QCOMPARE(spy.count(), 3);
-        QCOMPARE(spy.at(1).at(0).value<ZtPushButton*>(), &button);
         QCOMPARE(spy.at(1).at(1).value<UserMenuAction*>(), items.at(2));
-
-        button.clearMenuChecked();
-        QCOMPARE(button.getCheckedMenuIndex(), -1);
-        QVERIFY(!button.getCheckedMenu());
     }
 
     void setCheckedMenu()
@@ -142,9 +137,8 @@ private slots:
         QSignalSpy spy(&button, &ZtPushButton::onCliclButtonMenu);
         QVERIFY(!button.setCheckedMenu(false));  // nothing checked: backward has nowhere to go
         QVERIFY(!button.setCheckedMenu(3));
-        QVERIFY(button.setCheckedMenu(true));
-        QVERIFY(button.setCheckedMenu(true));
-        QVERIFY(button.setCheckedMenu(true));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(button.setCheckedMenu(true));
         QVERIFY(!button.setCheckedMenu(true));  // no wrap-around
         QCOMPARE(button.getCheckedMenuIndex(), 2);
         QVERIFY(button.setCheckedMenu(false));

@@ -562,10 +562,6 @@ private slots:
         QVERIFY(PubStaticFunc::getGridViewFollowRowId());
         item(h.view, 2008, 3502)->trigger();
         QVERIFY(!PubStaticFunc::getGridViewFollowRowId());
-
-        h.view->getGrid()->clearFocusRow(false);
-        item(h.view, 2007, QStringLiteral("7"))->trigger();
-        QCOMPARE(PubStaticFunc::getStockSign(codeOf(2)), QString());
     }
 
     void topLevelChoices_data()
