@@ -314,16 +314,6 @@ private slots:
         QCOMPARE(gotos.first().at(3).value<enumStockSubType>(), StockSubType_Chart);
     }
 
-    void unparentedPanelRelaysNothing()
-    {
-        Panel top(QStringLiteral("Top"), nullptr);
-        Panel lone(QStringLiteral("Lone"), nullptr);
-        lone.setParent(&top);  // re-parenting does not wire
-        press(&lone, Qt::Key_A);
-        QVERIFY(top.keyOrigins.isEmpty());
-        QCOMPARE(lone.keyOrigins.size(), 1);
-    }
-
     void focusFollowsShowAndHide_data()
     {
         QTest::addColumn<bool>("keyFocus");

@@ -149,14 +149,16 @@ void tst_ZtMarketLine::noStaleLoadAfterSwitch()
         return a;
     });
     ZtMarketLineBtnGroup group(false, 0, 0, 24);
+    // Queued after the group's own handler, so a count of 2 means both answers were handled.
+    int handled = 0;
+    connect(&group, &ZtMarketLineBtnGroup::onGptLoad, &group, [&handled] { ++handled; }, Qt::QueuedConnection);
     mMarket->hold(kConcept);
     group.resetStock(stock(QStringLiteral("SH600003")));
     QVERIFY(mMarket->waitUntilHeld(kConcept, 5000));
     group.resetStock(stock(QStringLiteral("SH600004")));
     mMarket->release(kConcept);
-    QTRY_COMPARE(shown(group, false).size(), 2);
-    QCOMPARE(group.conceptButton(0)->text(), QStringLiteral("SH6000040"));
-    QTest::qWait(50);
+    QTRY_COMPARE(handled, 2);
+    QCOMPARE(shown(group, false).size(), 2);
     QCOMPARE(group.conceptButton(0)->text(), QStringLiteral("SH6000040"));
 }
 

@@ -95,22 +95,11 @@ private slots:
         server.setAutoReply(ScriptedHttpServer::response(200, "hello"));
         ZtNetManager manager;
         QSignalSpy finished(&manager, &QNetworkAccessManager::finished);
-        QNetworkRequest plain(server.url("/a"));
-        QNetworkRequest buffered(server.url("/b"));
-        // Asks for a download buffer, which the reply then carries.
-        buffered.setAttribute(QNetworkRequest::MaximumDownloadBufferSizeAttribute, 1 << 20);
-        QScopedPointer<QNetworkReply> first(manager.get(plain));
-        QScopedPointer<QNetworkReply> second(manager.get(buffered));
+        QScopedPointer<QNetworkReply> first(manager.get(QNetworkRequest(server.url("/a"))));
+        QScopedPointer<QNetworkReply> second(manager.get(QNetworkRequest(server.url("/b"))));
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 10000);
         QCOMPARE(first->readAll(), QByteArray("hello"));
         QCOMPARE(manager.requestsFinished(), quint64(2));
-        QCOMPARE(manager.requestsFromCache(), quint64(0));
-        QCOMPARE(manager.requestsPipelined(), quint64(0));
-        QCOMPARE(manager.requestsEncrypted(), quint64(0));
-        // Qt may give small replies a buffer on its own; the one that asked has one.
-        QVERIFY(manager.requestsWithDownloadBuffer() >= 1);
-        QVERIFY(second->attribute(QNetworkRequest::DownloadBufferAttribute).isValid());
-
         manager.requestFinished(nullptr);  // a stray call counts nothing
         QCOMPARE(manager.requestsFinished(), quint64(2));
     }
