@@ -12,6 +12,7 @@
 #include <ztlib/ztfields.h>
 
 #include <spontaneousinput.h>
+#include <testrows.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -427,18 +428,12 @@ private slots:
                                 {"399005", "中小100", 6543.21, 99.99, 9.9e10}};
         DQDDataList rows;
         for (const Level& l : levels) {
-            DQDUnionReader r;
-            const QString market = QLatin1String(l.code).startsWith(QLatin1Char('3')) ? QStringLiteral("SZ")
-                                                                                        : QStringLiteral("SH");
-            r.setValue(ZtField::Market, market);
-            r.setValue(ZtField::Code, QString::fromLatin1(l.code));
-            r.setValue(ZtField::UniqueCode, market + QString::fromLatin1(l.code));
-            r.setValue(ZtField::Name, QString::fromUtf8(l.name));
-            r.setValue(ZtField::Type, int(ZtE_ZQLX_Index));
+            const QString market = QLatin1String(l.code).startsWith(QLatin1Char('3')) ? "SZ" : "SH";
+            DQDUnionReader r = TestRows::security(market + QString::fromLatin1(l.code), QString::fromUtf8(l.name),
+                                                  ZtE_ZQLX_Index, l.last);
             r.setValue(ZtField::Decimals, 2);
             const double prev = l.last - l.change;
             r.setValue(ZtField::PrevClose, prev);
-            r.setValue(ZtField::Last, l.last);
             r.setValue(ZtField::Open, prev * 1.001);
             r.setValue(ZtField::High, l.last * 1.004);
             r.setValue(ZtField::Low, prev * 0.995);

@@ -1,5 +1,7 @@
 #include "webharness.h"
 
+#include <testrows.h>
+
 #include <pubcache/pubcache.h>
 #include <pubcache/pubconfig.h>
 #include <pubcache/pubstaticfunc.h>
@@ -17,16 +19,7 @@ namespace {
 
 using Operation = std::function<void(PubWebView*)>;
 
-DQDReader security(const QString& code, const QString& name)
-{
-    DQDReader r;
-    r.setValue(ZtField::Market, code.left(2));
-    r.setValue(ZtField::Code, code.mid(2));
-    r.setValue(ZtField::UniqueCode, code);
-    r.setValue(ZtField::Name, name);
-    r.setValue(ZtField::Last, 10.0);
-    return r;
-}
+using TestRows::security;
 
 QString json(const QJsonObject& o)
 {

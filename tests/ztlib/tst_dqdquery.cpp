@@ -5,24 +5,20 @@
 
 #include <QtTest>
 
+#include <testrows.h>
+
 namespace {
 
-DQDUnionReader security(const QString& market, const QString& code, int type = ZtE_ZQLX_AShare)
+DQDUnionReader security(const QString& unique, int type = ZtE_ZQLX_AShare)
 {
-    DQDUnionReader row;
-    row.setValue(ZtField::Market, market);
-    row.setValue(ZtField::Code, code);
-    row.setValue(ZtField::UniqueCode, market + code);
-    row.setValue(ZtField::Type, type);
-    row.setValue(ZtField::Last, 10.5);
-    return row;
+    return TestRows::security(unique, QString(), type, 10.5);
 }
 
 DQDDataList listOf(int n)
 {
     DQDDataList list;
     for (int i = 0; i < n; ++i)
-        list.append(security(QStringLiteral("SH"), QStringLiteral("%1").arg(600000 + i)));
+        list.append(security(TestRows::codeOf(i)));
     return list;
 }
 
@@ -46,7 +42,7 @@ private slots:
 
     void rowCopyOnWrite()
     {
-        DQDUnionReader a = security(QStringLiteral("SZ"), QStringLiteral("000001"));
+        DQDUnionReader a = security(QStringLiteral("SZ000001"));
         DQDUnionReader b = a;
         QVERIFY(a.sharesDataWith(b));
         QVERIFY(a == b);
@@ -142,20 +138,20 @@ private slots:
     void indexFollowsInsertAndRemove()
     {
         DQDDataList list = listOf(5);
-        list.InsertUnionReader(0, security(QStringLiteral("SZ"), QStringLiteral("000001")));
+        list.InsertUnionReader(0, security(QStringLiteral("SZ000001")));
         QCOMPARE(list.indexOf(QStringLiteral("SZ000001")), 0);
         QCOMPARE(list.indexOf(QStringLiteral("SH600004")), 5);
         list.DataRemove(1, 2);
         QCOMPARE(list.count(), 4);
         QCOMPARE(list.indexOf(QStringLiteral("SH600000")), -1);
         QCOMPARE(list.indexOf(QStringLiteral("SH600002")), 1);
-        list.replace(1, security(QStringLiteral("SZ"), QStringLiteral("300750")));
+        list.replace(1, security(QStringLiteral("SZ300750")));
         QCOMPARE(list.indexOf(QStringLiteral("SH600002")), -1);
         QCOMPARE(list.indexOf(QStringLiteral("SZ300750")), 1);
         // Out-of-range edits change nothing.
         list.DataRemove(10, 3);
         list.DataRemove(-1, 3);
-        list.replace(99, security(QStringLiteral("SH"), QStringLiteral("1")));
+        list.replace(99, security(QStringLiteral("SH1")));
         QCOMPARE(list.count(), 4);
         QVERIFY(!list.at(4));
         QVERIFY(!list.at(-1));
@@ -176,7 +172,7 @@ private slots:
         QFETCH(qint64, quoteTime);
         QFETCH(qint64, marketTime);
         QFETCH(bool, valid);
-        Q_DD_Now q = security(QStringLiteral("SH"), QStringLiteral("000001"), ZtE_ZQLX_Index);
+        Q_DD_Now q = security(QStringLiteral("SH000001"), ZtE_ZQLX_Index);
         q.setValue(ZtField::QuoteTime, quoteTime);
         QCOMPARE(q.CheckDataIsValid(marketTime), valid);
         QVERIFY(!Q_DD_Now().CheckDataIsValid(0));
