@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QUrl>
+
+#include <functional>
+
+// The alert beep from the library's resources, played by one player for the whole
+// terminal. Where nothing can play it (no audio device or decoder, as on a headless
+// machine) the terminal falls back to the system bell and says so once in zt.alerts.
+class AlertSound
+{
+public:
+    static QUrl beepUrl();
+    static void play();
+
+    // Replaces the player, so a test sees the sound asked for without audio hardware.
+    using Player = std::function<void(const QUrl&)>;
+    static void setPlayer(Player player);
+    // The media of the real player, empty before the first beep.
+    static QUrl currentMedia();
+};
