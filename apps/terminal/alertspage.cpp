@@ -53,8 +53,13 @@ public:
         resize(280, 120);
         if (a.value(QStringLiteral("IsVoice")).toBool())
             AlertSound::play();
-        if (a.value(QStringLiteral("AutoClose")).toBool())
-            QTimer::singleShot(5000, this, [this] { close(); });
+        if (a.value(QStringLiteral("AutoClose")).toBool()) {
+            auto* autoClose = new QTimer(this);
+            autoClose->setObjectName(QStringLiteral("AlertAutoClose"));
+            autoClose->setSingleShot(true);
+            connect(autoClose, &QTimer::timeout, this, &QWidget::close);
+            autoClose->start(5000);
+        }
     }
 };
 
