@@ -81,7 +81,12 @@ void AlertSound::setPlayer(Player player)
     replacedPlayer() = std::move(player);
 }
 
-QUrl AlertSound::currentMedia()
+QMediaPlayer* AlertSound::player()
 {
-    return mediaPlayer() ? mediaPlayer()->media().request().url() : QUrl();
+    return mediaPlayer();
+}
+
+bool AlertSound::isSilent()
+{
+    return gSilent;
 }
