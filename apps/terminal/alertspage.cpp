@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -149,6 +150,7 @@ public:
         const QJsonObject a = json.value(QStringLiteral("attributes")).toObject();
         if (a.value(QStringLiteral("IsPopUp")).toBool()) {
             auto* popup = new AlertPopup(a);
+            placePopup(popup);
             popup->showTop();
         } else if (a.value(QStringLiteral("IsVoice")).toBool()) {
             AlertSound::play();
@@ -156,6 +158,22 @@ public:
     }
 
 private:
+    // In the bottom right corner of the screen, above the alerts still open, so a burst
+    // of alerts stays readable and the charts stay free.
+    static void placePopup(QWidget* popup)
+    {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+        int bottom = area.bottom();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != popup && w->isVisible() && dynamic_cast<AlertPopup*>(w))
+                bottom = std::min(bottom, w->frameGeometry().top() - 6);
+        }
+        if (bottom - popup->height() < area.top())
+            bottom = area.bottom();
+        popup->move(area.right() - popup->width() - 10, bottom - popup->height());
+    }
+
     void refreshLog()
     {
         mLog->clear();
