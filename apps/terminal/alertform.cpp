@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 struct AlertField

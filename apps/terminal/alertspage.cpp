@@ -1,29 +1,22 @@
 // The alert page: a small form adds a condition for a stock, the checker runs for the
 // whole window, its messages come up as pop-ups that close by themselves when asked,
-// and an indicator shows while alerts run. Also the information-mine box of a stock
-// and confirmations through the terminal's message box. The grids' quick-alert menu
-// items fill the form.
+// and an indicator in the title bar shows while alerts run. Also the information-mine
+// box of a stock, and confirmations and the re-login prompt through the terminal's
+// message box. The grids' quick-alert menu items fill the form.
 #include "alertform.h"
 #include "alertsound.h"
 #include "terminalpages.h"
 
-#include <alerts/formmineinfo.h>
 #include <alerts/messageex.h>
 #include <alerts/stockwarning.h>
 #include <frame/ztformmainbase.h>
 #include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
-#include <ztlib/ztfields.h>
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateTime>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QJsonObject>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
