@@ -1,29 +1,26 @@
 // The alert page: a small form adds a condition for a stock, the checker runs for the
 // whole window, its messages come up as pop-ups that close by themselves when asked,
-// and an indicator shows while alerts run. Also the information-mine box of a stock
-// and confirmations through the terminal's message box. The grids' quick-alert menu
-// items fill the form.
+// and an indicator in the title bar shows while alerts run. Also the information-mine
+// box of a stock, and confirmations and the re-login prompt through the terminal's
+// message box. The grids' quick-alert menu items fill the form.
+#include "alertform.h"
+#include "alertsound.h"
 #include "terminalpages.h"
 
-#include <alerts/formmineinfo.h>
 #include <alerts/messageex.h>
 #include <alerts/stockwarning.h>
 #include <frame/ztformmainbase.h>
 #include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
-#include <ztlib/ztfields.h>
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateTime>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QJsonObject>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -49,9 +46,14 @@ public:
         setLayout(layout);
         resize(280, 120);
         if (a.value(QStringLiteral("IsVoice")).toBool())
-            QApplication::beep();
-        if (a.value(QStringLiteral("AutoClose")).toBool())
-            QTimer::singleShot(5000, this, [this] { close(); });
+            AlertSound::play();
+        if (a.value(QStringLiteral("AutoClose")).toBool()) {
+            auto* autoClose = new QTimer(this);
+            autoClose->setObjectName(QStringLiteral("AlertAutoClose"));
+            autoClose->setSingleShot(true);
+            connect(autoClose, &QTimer::timeout, this, &QWidget::close);
+            autoClose->start(5000);
+        }
     }
 };
 
@@ -62,37 +64,17 @@ public:
     {
         setParent(parent);
         auto* column = new QVBoxLayout(this);
-        auto* form = new QFormLayout;
-        mCode = new QLineEdit(QStringLiteral("SH600000"), this);
-        mField = new QComboBox(this);
-        mField->addItem(QStringLiteral("现价"), ZtField::Last);
-        mField->addItem(QStringLiteral("涨幅"), ZtField::ChangeRatio);
-        mOp = new QComboBox(this);
-        mOp->addItems({QStringLiteral(">="), QStringLiteral("<=")});
-        mValue = new QLineEdit(this);
-        mPopUp = new QCheckBox(QStringLiteral("弹窗"), this);
-        mVoice = new QCheckBox(QStringLiteral("声音"), this);
-        mAutoClose = new QCheckBox(QStringLiteral("自动关闭"), this);
-        for (QCheckBox* c : {mPopUp, mVoice, mAutoClose})
-            c->setChecked(true);
-        auto* flags = new QHBoxLayout;
-        flags->addWidget(mPopUp);
-        flags->addWidget(mVoice);
-        flags->addWidget(mAutoClose);
-        form->addRow(QStringLiteral("股票"), mCode);
-        form->addRow(QStringLiteral("字段"), mField);
-        form->addRow(QStringLiteral("条件"), mOp);
-        form->addRow(QStringLiteral("数值"), mValue);
-        form->addRow(flags);
-        column->addLayout(form);
+        mForm = new AlertForm(true, this);
+        column->addWidget(mForm);
         auto* buttons = new QHBoxLayout;
-        auto* add = new QPushButton(QStringLiteral("添加预警"), this);
-        add->setObjectName(QStringLiteral("AlertAdd"));
         auto* clear = new QPushButton(QStringLiteral("删除全部预警"), this);
         auto* mine = new QPushButton(QStringLiteral("信息地雷"), this);
-        buttons->addWidget(add);
+        auto* relogin = new QPushButton(QStringLiteral("登录失效"), this);
+        relogin->setObjectName(QStringLiteral("AlertRelogin"));
+        relogin->setToolTip(QStringLiteral("模拟账号在别处登录：提示重新登录"));
         buttons->addWidget(clear);
         buttons->addWidget(mine);
+        buttons->addWidget(relogin);
         buttons->addStretch();
         column->addLayout(buttons);
         mIndicator = new QLabel(this);
@@ -101,21 +83,34 @@ public:
         mLog = new QListWidget(this);
         column->addWidget(mLog, 1);
 
-        connect(add, &QPushButton::clicked, this, [this] { addAlert(); });
         connect(clear, &QPushButton::clicked, this, [this] {
             if (!MessageEx::ShowBoxQuesion(QStringLiteral("删除全部预警条件？"), QStringLiteral("操作提示"), this))
                 return;
             for (const QString& code : PubStaticFunc::getYJRegister())
                 PubStaticFunc::delYJData(code);
         });
-        connect(mine, &QPushButton::clicked, this, [this] {
-            MessageEx::ShowMe(mCode->text().trimmed().toUpper(), this, -1, false);
+        connect(mine, &QPushButton::clicked, this, [this] { MessageEx::ShowMe(mForm->stock(), this, -1, false); });
+        // What the service page's "login elsewhere" notice leads to: the box whose
+        // re-login button starts the terminal again.
+        connect(relogin, &QPushButton::clicked, this, [this] {
+            MessageEx::ShowBoxRelogin(QStringLiteral("您的账号已在其他地方登录，请重新登录。"), QStringLiteral("操作提示"),
+                                      this);
         });
 
-        // The checker is a hidden panel of this page; its messages come up here.
+        // The checker runs for the whole window; its messages come up through this page,
+        // and the title bar shows while alerts run, whatever page is on screen.
+        auto* running = new QLabel(QStringLiteral("● 预警"));
+        running->setObjectName(QStringLiteral("AlertRunning"));
+        running->setToolTip(QStringLiteral("预警运行中"));
+        running->setStyleSheet(QStringLiteral("color:#FF9900;"));
+        running->hide();
+        shell.addTitleWidget(running);
+        mRunning = running;
         mWarning = new StockWarning(this);
         connect(mWarning, &StockWarning::onWarningRunning, this, [this](bool on) {
             mIndicator->setText(on ? QStringLiteral("● 预警运行中") : QStringLiteral("○ 无预警"));
+            if (mRunning)
+                mRunning->setVisible(on);
         });
         connect(&PubCache::SSignal, &PubStaticSignal::onEarlyResult, this, [this] { refreshLog(); });
         mWarning->start();
@@ -124,9 +119,9 @@ public:
         // The grids' quick-alert menu items arrive on the bus.
         TerminalShell* window = &shell;
         connect(&PubCache::SSignal, &PubStaticSignal::onEarlyAdd, this, [this, window](QString code) {
-            mCode->setText(code);
+            mForm->setStock(code);
             window->showPage(QStringLiteral("alerts"));
-            mValue->setFocus();
+            mForm->focusValue();
         });
         connect(&PubCache::SSignal, &PubStaticSignal::onEarlyDel, this, [this](QString code) {
             if (PubStaticFunc::getYJData(code).isEmpty())
@@ -137,31 +132,39 @@ public:
         });
     }
 
+    ~AlertsPage() override
+    {
+        // The title bar may outlive the page.
+        delete mRunning;
+    }
+
     void doGetImMessage(QJsonObject json) override
     {
         const QJsonObject a = json.value(QStringLiteral("attributes")).toObject();
         if (a.value(QStringLiteral("IsPopUp")).toBool()) {
             auto* popup = new AlertPopup(a);
+            placePopup(popup);
             popup->showTop();
+        } else if (a.value(QStringLiteral("IsVoice")).toBool()) {
+            AlertSound::play();
         }
     }
 
 private:
-    void addAlert()
+    // In the bottom right corner of the screen, above the alerts still open, so a burst
+    // of alerts stays readable and the charts stay free.
+    static void placePopup(QWidget* popup)
     {
-        const QString code = mCode->text().trimmed().toUpper();
-        if (code.isEmpty() || mValue->text().trimmed().isEmpty())
-            return;
-        StockYJModel model = PubStaticFunc::getYJData(code);
-        model.setCode(code);
-        StockYJCase c(QString::number(QDateTime::currentMSecsSinceEpoch()), mField->currentData().toUInt(),
-                      mOp->currentText(), mValue->text().trimmed(), mField->currentText(),
-                      QStringLiteral("%1预警").arg(code), mField->currentIndex() == 1 ? QStringLiteral("%") : QStringLiteral("元"));
-        c.setPopUp(mPopUp->isChecked());
-        c.setVoice(mVoice->isChecked());
-        c.setAutoClose(mAutoClose->isChecked());
-        model.setCase(c);
-        PubStaticFunc::setYJData(model);
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+        int bottom = area.bottom();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != popup && w->isVisible() && dynamic_cast<AlertPopup*>(w))
+                bottom = std::min(bottom, w->frameGeometry().top() - 6);
+        }
+        if (bottom - popup->height() < area.top())
+            bottom = area.bottom();
+        popup->move(area.right() - popup->width() - 10, bottom - popup->height());
     }
 
     void refreshLog()
@@ -171,14 +174,9 @@ private:
             mLog->addItem(QStringLiteral("%1  %2 %3  %4").arg(l.getCode(), l.getName(), l.getTitle(), l.getCondition()));
     }
 
-    QLineEdit* mCode;
-    QComboBox* mField;
-    QComboBox* mOp;
-    QLineEdit* mValue;
-    QCheckBox* mPopUp;
-    QCheckBox* mVoice;
-    QCheckBox* mAutoClose;
+    AlertForm* mForm;
     QLabel* mIndicator;
+    QPointer<QLabel> mRunning;
     QListWidget* mLog;
     StockWarning* mWarning;
 };

@@ -25,7 +25,7 @@
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcTerminal, "zt.terminal")
+Q_LOGGING_CATEGORY(lcTerminal, "zt.terminal", QtInfoMsg)
 
 // What WebEngine needs from the environment, set before it starts. Chromium refuses to
 // run as root with its sandbox and ends the process, so as root it runs without one;
@@ -65,17 +65,57 @@ QString pageList()
     return text;
 }
 
-// Clicks the visible button with that text, as the user would.
-bool clickButton(QWidget* window, const QString& text)
+// The visible button with that text in the main window or in a box shown over it (the
+// newest window first); null when none shows.
+QAbstractButton* findButton(QWidget* window, const QString& text)
 {
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-        if (button->isVisible() && button->isEnabled() && button->text() == text) {
-            button->click();
-            return true;
+    QList<QWidget*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != window && w->isVisible())
+            windows.prepend(w);
+    }
+    windows.append(window);
+    for (QWidget* w : qAsConst(windows)) {
+        for (QAbstractButton* button : w->findChildren<QAbstractButton*>()) {
+            if (button->isVisible() && button->isEnabled() && button->text() == text)
+                return button;
         }
     }
-    return false;
+    return nullptr;
 }
+
+// Clicks buttons by their texts in turn, as the user would. A click may open a modal box
+// that the next text names, so each one is looked for until it shows (a few seconds).
+class ButtonClicker : public QObject
+{
+public:
+    ButtonClicker(QWidget* window, const QStringList& texts) : QObject(window), mWindow(window), mTexts(texts) {}
+
+    void step()
+    {
+        if (mTexts.isEmpty())
+            return;
+        const QString text = mTexts.first();
+        QAbstractButton* button = findButton(mWindow, text);
+        if (button || ++mTries > 50) {
+            if (!button)
+                std::fprintf(stderr, "zt-terminal: no button %s\n", qPrintable(text));
+            mTexts.removeFirst();
+            mTries = 0;
+        }
+        // Before the click, which does not return while a box it opens is up; a fresh
+        // timer fires inside that box's event loop.
+        if (!mTexts.isEmpty())
+            QTimer::singleShot(100, this, &ButtonClicker::step);
+        if (button)
+            button->click();
+    }
+
+private:
+    QWidget* mWindow;
+    QStringList mTexts;
+    int mTries = 0;
+};
 
 // Types as the user would: each character pressed and released on the focused widget.
 void typeInto(QWidget* window, const QString& text)
@@ -148,7 +188,8 @@ int main(int argc, char* argv[])
                             QStringLiteral("Text typed into the window once it shows, e.g. a code for the quick search; a newline is Enter."),
                             QStringLiteral("text"));
     QCommandLineOption click(QStringLiteral("click"),
-                             QStringLiteral("Clicks the button with this text once the keys are typed, e.g. 全屏网页."),
+                             QStringLiteral("Clicks the button with this text once the keys are typed, e.g. 全屏网页; "
+                                            "repeated, each one waits for its button (a box that the one before opens)."),
                              QStringLiteral("text"));
     parser.addOptions({screenshot, page, after, seed, dataDir, keys, click});
     parser.process(app);
@@ -168,17 +209,15 @@ int main(int argc, char* argv[])
     if (parser.isSet(page) && !window.showPage(parser.value(page)))
         std::fprintf(stderr, "zt-terminal: no page named %s\n", qPrintable(parser.value(page)));
     window.show();
+    qCDebug(lcTerminal, "window up, process %lld", QCoreApplication::applicationPid());
 
     if (parser.isSet(keys)) {
         const QString text = parser.value(keys);
         QTimer::singleShot(300, &window, [&window, text] { typeInto(&window, text); });
     }
     if (parser.isSet(click)) {
-        const QString text = parser.value(click);
-        QTimer::singleShot(400, &window, [&window, text] {
-            if (!clickButton(&window, text))
-                std::fprintf(stderr, "zt-terminal: no button %s\n", qPrintable(text));
-        });
+        auto* clicker = new ButtonClicker(&window, parser.values(click));
+        QTimer::singleShot(400, clicker, &ButtonClicker::step);
     }
 
     if (parser.isSet(screenshot)) {

@@ -1,5 +1,6 @@
 #include "stockpage.h"
 
+#include "alertform.h"
 #include "minutechart.h"
 #include "quotepage.h"
 #include "terminalhost.h"
@@ -126,6 +127,10 @@ StockPage::StockPage(QWidget* parent, TerminalShell& shell) : ZtLayoutBase(QStri
         mBoxes->addWidget(box);
     }
     side->addWidget(mBoxes, 1);
+    // Alerts for the stock on screen, without leaving the chart.
+    mAlertForm = new AlertForm(false, mSide);
+    mAlertForm->setContentsMargins(4, 4, 4, 4);
+    side->addWidget(mAlertForm);
     connect(tabs, &QTabBar::currentChanged, mBoxes, &QStackedWidget::setCurrentIndex);
     body->addWidget(mSide);
     outer->addLayout(body, 1);
@@ -190,6 +195,7 @@ void StockPage::showStock(const DQDUnionReader& given, bool remember)
     mSectors->resetStock(row);
     mChart->showStock(row);
     mTicks->replaceStock();
+    mAlertForm->setStock(code);
     mQuote.InitQNow(code);
 }
 

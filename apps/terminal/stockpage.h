@@ -5,6 +5,7 @@
 
 #include <QPointer>
 
+class AlertForm;
 class MinuteChart;
 class QStackedWidget;
 class QWidget;
@@ -18,7 +19,8 @@ class ZtStockLineTop;
 
 // The single-stock view: the line bars, the name and quote line with its sectors,
 // the minute chart with the tick table under it, and a side bar with the finance
-// panel and the watchlist, history and alert boxes. The top of its own panel tree.
+// panel, the watchlist, history and alert boxes and a form that adds alerts for the
+// stock on screen. The top of its own panel tree.
 class StockPage : public ZtLayoutBase
 {
     Q_OBJECT
@@ -33,6 +35,7 @@ public:
     void showStock(const DQDUnionReader& row, bool remember = true);
     QString code() const { return mCode; }
     MinuteChart* chart() const { return mChart; }
+    AlertForm* alertForm() const { return mAlertForm; }
 
     void doGotoStock(ZtLayoutBase* obj, DQDUnionReader row, DQDDataList list, enumStockSubType type) override;
     void doOpenStockDialog(ZtLayoutBase* obj, DQDUnionReader row, enumStockSubType type) override;
@@ -56,4 +59,5 @@ private:
     ZtMinFinance* mFinance = nullptr;
     QWidget* mSide = nullptr;
     QStackedWidget* mBoxes = nullptr;
+    AlertForm* mAlertForm = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "terminalhost.h"
 #include "terminalpages.h"
 
+#include <alerts/messageex.h>
 #include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
 
@@ -18,7 +19,8 @@
 namespace {
 
 // The watchlist groups and their codes as the database holds them, with an input that
-// asks for adding or removing a code over the bus, the way the grids do.
+// asks for adding or removing a code over the bus, the way the grids do, and the
+// groups themselves made and deleted; deleting asks first.
 class WatchlistPage : public QWidget
 {
 public:
@@ -42,6 +44,23 @@ public:
         bar->addStretch();
         layout->addLayout(bar);
 
+        auto* groups = new QHBoxLayout;
+        mGroupName = new QLineEdit(this);
+        mGroupName->setObjectName(QStringLiteral("WatchlistGroupName"));
+        mGroupName->setPlaceholderText(QStringLiteral("分组名称"));
+        mGroupName->setMaximumWidth(260);
+        auto* addGroup = new QPushButton(QStringLiteral("新建分组"), this);
+        addGroup->setObjectName(QStringLiteral("WatchlistGroupAdd"));
+        mDeleteGroup = new QPushButton(QStringLiteral("删除分组"), this);
+        mDeleteGroup->setObjectName(QStringLiteral("WatchlistGroupDelete"));
+        mDeleteGroup->setEnabled(false);
+        groups->addWidget(new QLabel(QStringLiteral("分组："), this));
+        groups->addWidget(mGroupName);
+        groups->addWidget(addGroup);
+        groups->addWidget(mDeleteGroup);
+        groups->addStretch();
+        layout->addLayout(groups);
+
         mTree = new QTreeWidget(this);
         mTree->setObjectName(QStringLiteral("WatchlistTree"));
         mTree->setColumnCount(4);
@@ -64,12 +83,55 @@ public:
             if (item->parent())
                 mInput->setText(item->text(0));
         });
+        connect(mTree, &QTreeWidget::currentItemChanged, this, [this] {
+            const QString group = selectedGroup();
+            // The default group is where new codes go; it always stays.
+            mDeleteGroup->setEnabled(!group.isEmpty() && group != PubStaticFunc::defaultZxgGroup());
+        });
+        connect(addGroup, &QPushButton::clicked, this, [this] { addGroupNamed(mGroupName->text().trimmed()); });
+        connect(mGroupName, &QLineEdit::returnPressed, this, [this] { addGroupNamed(mGroupName->text().trimmed()); });
+        connect(mDeleteGroup, &QPushButton::clicked, this, [this] { deleteSelectedGroup(); });
         connect(&PubCache::SSignal, &PubStaticSignal::onZxgRefresh, this, [this] { refresh(); });
         connect(&PubCache::SSignal, &PubStaticSignal::onZxgGroupUpdate, this, [this] { refresh(); });
         refresh();
     }
 
+    // The group of the selected line (a group or one of its codes), empty when none.
+    QString selectedGroup() const
+    {
+        QTreeWidgetItem* item = mTree->currentItem();
+        if (item && item->parent())
+            item = item->parent();
+        return item ? item->data(0, Qt::UserRole).toString() : QString();
+    }
+
+    void deleteSelectedGroup()
+    {
+        const QString group = selectedGroup();
+        if (group.isEmpty() || group == PubStaticFunc::defaultZxgGroup())
+            return;
+        const int count = PubStaticFunc::ZxgGet(group).first.size();
+        const QString question = count > 0
+                                     ? QStringLiteral("删除分组“%1”及其中的%2只股票？").arg(group).arg(count)
+                                     : QStringLiteral("删除分组“%1”？").arg(group);
+        if (!MessageEx::ShowBoxQuesion(question, QStringLiteral("操作提示"), this))
+            return;
+        if (!PubStaticFunc::ZxgDeleteGroup(group))
+            mStatus->setText(QStringLiteral("分组“%1”未能删除").arg(group));
+    }
+
 private:
+    void addGroupNamed(const QString& name)
+    {
+        if (name.isEmpty())
+            return;
+        if (!PubStaticFunc::ZxgAddGroup(name)) {
+            mStatus->setText(QStringLiteral("分组“%1”已存在或未能保存").arg(name));
+            return;
+        }
+        mGroupName->clear();
+    }
+
     void request(bool add)
     {
         const QString code = mInput->text().trimmed();
@@ -91,6 +153,7 @@ private:
         mTree->clear();
         for (const StockZxgBK& group : PubStaticFunc::getZxgCodeList()) {
             auto* top = new QTreeWidgetItem(mTree, {QStringLiteral("%1（%2）").arg(group.getName()).arg(group.count())});
+            top->setData(0, Qt::UserRole, group.getName());
             for (const StockZxg& e : group.getList()) {
                 const DQDUnionReader* row = PubCache::mDataQueryAll.value(e.getCode());
                 const QString name = row ? row->getValue(ZtField::Name).toString() : QString();
@@ -107,6 +170,8 @@ private:
     }
 
     QLineEdit* mInput = nullptr;
+    QLineEdit* mGroupName = nullptr;
+    QPushButton* mDeleteGroup = nullptr;
     QTreeWidget* mTree = nullptr;
     QLabel* mStatus = nullptr;
 };

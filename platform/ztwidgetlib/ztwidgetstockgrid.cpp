@@ -786,6 +786,15 @@ void ZtWidgetStockGrid::mousePressEvent(QMouseEvent* event)
 
 void ZtWidgetStockGrid::mouseMoveEvent(QMouseEvent* event)
 {
+    if (event->buttons() == Qt::NoButton && mShowXXDL) {
+        const int row = rowAt(event->pos());
+        const QString code = row >= 0 && xxdlRect(row).contains(event->pos()) ? rowData(row)->getUniqueValue(0) : QString();
+        const bool entered = !code.isEmpty() && code != mHoverMarker;
+        mHoverMarker = code;
+        if (entered)
+            emit onShowXXDLBox(code);
+        return;
+    }
     if (mDragFrom < 0 || !(event->buttons() & Qt::LeftButton))
         return;
     if (!mDragging) {
@@ -801,6 +810,12 @@ void ZtWidgetStockGrid::mouseMoveEvent(QMouseEvent* event)
         scrollTo(mRowIndex + 1);
     mDragTarget = dropTarget(event->pos());
     update();
+}
+
+void ZtWidgetStockGrid::leaveEvent(QEvent* event)
+{
+    mHoverMarker.clear();
+    QWidget::leaveEvent(event);
 }
 
 void ZtWidgetStockGrid::mouseReleaseEvent(QMouseEvent* event)

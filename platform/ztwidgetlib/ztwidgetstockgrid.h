@@ -131,6 +131,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -210,6 +211,8 @@ private:
     bool mDrawLastRow = true;
     bool mRowEmitMode = false;
     bool mShowXXDL = false;
+    // The stock whose marker the mouse rests on; its box is asked for once per visit.
+    QString mHoverMarker;
     bool mZxgColour = true;
     bool mCanManualSequence = false;
 

@@ -4,9 +4,14 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 // Runs the demo terminal the way the README does on a machine without a display.
@@ -109,6 +114,58 @@ private slots:
         for (const TerminalPage& page : TerminalPage::all())
             QVERIFY2(help.contains(QStringLiteral("\n  %1 ").arg(page.name)), qPrintable(page.name));
         QVERIFY(help.contains(QStringLiteral("QT_LOGGING_RULES")));
+    }
+
+    // The re-login box for real: its button closes the terminal, which starts itself
+    // again with no arguments; the new one comes up and is ended here. Last, because
+    // this process adopts the terminal's orphans from here on.
+    void reloginStartsTheTerminalAgain()
+    {
+        // The restarted terminal's parent exits, so it comes to this process to be reaped.
+        QCOMPARE(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString log = dir.filePath(QStringLiteral("stderr.txt"));
+        QProcessEnvironment env = plainEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("ZT_DATA_DIR"), dir.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zt.terminal.debug=true"));
+        QProcess first;
+        first.setProcessEnvironment(env);
+        // Shared with the restarted terminal, which inherits it.
+        first.setStandardErrorFile(log);
+        first.start(QStringLiteral(ZT_TERMINAL_PATH), {QStringLiteral("--page"), QStringLiteral("alerts"),
+                                                       QStringLiteral("--click"), QStringLiteral("登录失效"),
+                                                       QStringLiteral("--click"), QStringLiteral("重新登录")});
+        QVERIFY(first.waitForStarted());
+        const qint64 firstPid = first.processId();
+        if (!first.waitForFinished(90000)) {
+            first.kill();
+            first.waitForFinished();
+            QFAIL("the terminal did not close on re-login");
+        }
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+
+        const auto windowsUp = [&log] {
+            QFile f(log);
+            QList<qint64> pids;
+            if (!f.open(QIODevice::ReadOnly))
+                return pids;
+            const QRegularExpression line(QStringLiteral("window up, process (\\d+)"));
+            auto it = line.globalMatch(QString::fromLocal8Bit(f.readAll()));
+            while (it.hasNext())
+                pids << it.next().captured(1).toLongLong();
+            return pids;
+        };
+        QVERIFY2(windowsUp().value(0) == firstPid, qPrintable(QString::number(windowsUp().value(0))));
+        QTRY_VERIFY_WITH_TIMEOUT(windowsUp().size() == 2, 60000);
+        const pid_t again = pid_t(windowsUp().at(1));
+        QVERIFY(again != firstPid);
+        QCOMPARE(::kill(again, SIGTERM), 0);
+        // QTRY evaluates its condition once more after it held.
+        bool reaped = false;
+        QTRY_VERIFY_WITH_TIMEOUT(reaped || (reaped = ::waitpid(again, nullptr, WNOHANG) == again), 30000);
     }
 };
 

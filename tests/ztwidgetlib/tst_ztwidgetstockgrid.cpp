@@ -311,6 +311,42 @@ private slots:
         QCOMPARE(f.grid.getFocusRowIndex(), 1);
     }
 
+    // Resting the mouse on a marker asks for the box once per visit: moves inside the
+    // marker, over other rows or with a button held ask for nothing more.
+    void hoverOnTheMarkerAsksOncePerVisit()
+    {
+        Fixture f(4, 10);
+        f.data.at(1)->setValue(ZtField::InfoMineCount, 3);
+        f.grid.setShowXXDL(true);
+        f.grid.setData(&f.data);
+        const QRect marker = f.grid.xxdlRect(1);
+        QVERIFY(!marker.isEmpty());
+        QSignalSpy boxes(&f.grid, &ZtWidgetStockGrid::onShowXXDLBox);
+        QTest::mouseMove(&f.grid, f.grid.cellRect(2, 1).center());
+        QTest::mouseMove(&f.grid, marker.center());
+        QTest::mouseMove(&f.grid, marker.center() + QPoint(1, 1));
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.at(0).at(0).toString(), QStringLiteral("SH600001"));
+        // Off the marker and back: a new visit.
+        QTest::mouseMove(&f.grid, f.grid.cellRect(1, 0).center());
+        QTest::mouseMove(&f.grid, marker.center());
+        QCOMPARE(boxes.size(), 2);
+        // The mouse leaves the grid (for the box that opened over it) and comes back.
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&f.grid, &leave);
+        QTest::mouseMove(&f.grid, marker.center() + QPoint(0, 1));
+        QCOMPARE(boxes.size(), 3);
+        // A drag across the marker is a drag.
+        QTest::mouseMove(&f.grid, f.grid.cellRect(2, 0).center());
+        mouse(&f.grid, QEvent::MouseMove, Qt::NoButton, marker.center(), Qt::LeftButton);
+        QCOMPARE(boxes.size(), 3);
+        // Markers off: nothing.
+        f.grid.setShowXXDL(false);
+        QTest::mouseMove(&f.grid, f.grid.cellRect(2, 0).center());
+        QTest::mouseMove(&f.grid, marker.center());
+        QCOMPARE(boxes.size(), 3);
+    }
+
     void dragReorders_data()
     {
         QTest::addColumn<bool>("manual");
