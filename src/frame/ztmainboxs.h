@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frame/ztmainboxbase.h"
 #include "framework/ztlayoutbase.h"
 #include "ztcontrollib_global.h"
 
@@ -11,7 +12,6 @@
 #include <QString>
 #include <QVariant>
 
-class ZtMainBoxBase;
 class ZtMainFoot;
 class ZtToolButton;
 
