@@ -41,6 +41,7 @@ ZtMainHorseRaceLamp::ZtMainHorseRaceLamp(ZtLayoutBase* parent) : ZtLayoutBase(pa
     mStrip = new QWidget(this);
     mStrip->setObjectName(QStringLiteral("HorseRaceLampStrip"));
     mStrip->installEventFilter(this);
+    mStrip->setAutoFillBackground(true);
     auto* box = new QHBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
@@ -128,8 +129,10 @@ void ZtMainHorseRaceLamp::doRaceTimeOut()
 
 void ZtMainHorseRaceLamp::moveAll(int dx)
 {
-    for (ZtUserLabel* line : qAsConst(mLines))
-        line->move(line->x() + dx, line->y());
+    // One scroll of the opaque strip moves every line and blits what was painted, so a
+    // step repaints only the uncovered column instead of every line and the window
+    // behind them.
+    mStrip->scroll(dx, 0);
 }
 
 void ZtMainHorseRaceLamp::appendNews(QMap<QString, QVariant> item)
