@@ -171,6 +171,7 @@ int main(int argc, char* argv[])
     host.start();
     // Before the window: the footer's marquee connects to the service page when it is made.
     host.startServicePage();
+    host.startMovementFeed();
 
     TerminalWindow window;
     QObject::connect(&host, &TerminalHost::onNewsPushed, window.boxs(), &ZtMainBoxs::addFootNews);

@@ -72,6 +72,21 @@ void TerminalHost::startServicePage()
     mService->load(QStringLiteral("qrc:/web/service.html"));
 }
 
+void TerminalHost::startMovementFeed()
+{
+    if (PubStaticFunc::getDxjlList().isEmpty())
+        PubStaticFunc::setDxjlList({ZtE_DXJL_FastRise, ZtE_DXJL_FastFall, ZtE_DXJL_BigBuy, ZtE_DXJL_BigSell});
+    connect(&mMovements, &StockMsg::onDataUpdate, this, [this] {
+        const DQDDataList& list = mMovements.mDataList;
+        const bool grew = list.count() > mMovementsShown;
+        mMovementsShown = list.count();
+        if (grew)
+            emit PubCache::SSignal.onNewStockMsg(*list.at(mMovementsShown - 1));
+    });
+    mMovements.InitAll();
+    mMovements.run();
+}
+
 void TerminalHost::pollNews()
 {
     // The feed has no push channel of its own: read its newest items from the page.

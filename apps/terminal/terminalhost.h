@@ -1,5 +1,6 @@
 #pragma once
 
+#include <alerts/stockmsg.h>
 #include <pubcache/pubcacheenums.h>
 
 #include <QMap>
@@ -32,6 +33,9 @@ public:
     PubWebView* servicePage() const { return mService.get(); }
     // Reads the feed now and pushes what is new; a timer does it every 10 s.
     void pollNews();
+    // Follows the market's movement messages and puts each newest one on the bus, for
+    // the footer's notice line.
+    void startMovementFeed();
     // A typed code ("600000", "sh600000", "SH600000") as a combined code of the
     // security list; empty when the list is loaded and does not hold it.
     static QString resolveCode(const QString& text);
@@ -51,4 +55,6 @@ private:
     std::unique_ptr<PubWebView> mService;
     QTimer mNewsPoll;
     QSet<QString> mSeenNews;
+    StockMsg mMovements;
+    int mMovementsShown = 0;
 };

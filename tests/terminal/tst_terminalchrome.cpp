@@ -1,6 +1,7 @@
 #include "terminalhost.h"
 #include "terminalwindow.h"
 
+#include <alerts/ztstockmsgnotice.h>
 #include <controls/ztuserlabel.h>
 #include <frame/ztmainboxs.h>
 #include <frame/ztmainfoot.h>
@@ -12,6 +13,7 @@
 #include <ztlib/pbdatachange.h>
 #include <ztlib/simulatedmarket.h>
 
+#include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -103,6 +105,16 @@ private slots:
         for (int i = 0; i < pushed.count(); ++i)
             ids << id(i);
         QCOMPARE(ids.removeDuplicates(), 0);
+    }
+
+    // The footer's notice line shows the market's newest movement message.
+    void movementsReachTheNotice()
+    {
+        ZtStockMsgNotice* notice = mWindow->boxs()->foot()->others()->notice();
+        QVERIFY(notice->isVisible());
+        mHost->startMovementFeed();
+        QTRY_VERIFY_WITH_TIMEOUT(!notice->getCurrent().isEmpty(), 15000);
+        QVERIFY(!notice->getTextLabel()->text().isEmpty());
     }
 };
 
