@@ -2,6 +2,10 @@
 #include "terminalstyle.h"
 #include "terminalwindow.h"
 
+#include <frame/ztmainboxs.h>
+#include <frame/ztmainfoot.h>
+#include <frame/ztmainfootothers.h>
+#include <frame/ztmainhorseracelamp.h>
 #include <ztlib/pbdatachange.h>
 #include <ztlib/simulatedmarket.h>
 #include <ztversion.h>
@@ -191,7 +195,9 @@ int main(int argc, char* argv[])
                              QStringLiteral("Clicks the button with this text once the keys are typed, e.g. 全屏网页; "
                                             "repeated, each one waits for its button (a box that the one before opens)."),
                              QStringLiteral("text"));
-    parser.addOptions({screenshot, page, after, seed, dataDir, keys, click});
+    QCommandLineOption hideMarquee(QStringLiteral("hide-marquee"),
+                                   QStringLiteral("Hide the footer's news marquee (to compare the cost of running it)."));
+    parser.addOptions({screenshot, page, after, seed, dataDir, keys, click, hideMarquee});
     parser.process(app);
 
     if (parser.isSet(dataDir)) {
@@ -204,8 +210,14 @@ int main(int argc, char* argv[])
     PBDataChange::installSource(std::make_shared<SimulatedMarket>(parser.value(seed).toULongLong()));
     TerminalHost host;
     host.start();
+    // Before the window: the footer's marquee connects to the service page when it is made.
+    host.startServicePage();
+    host.startMovementFeed();
 
     TerminalWindow window;
+    QObject::connect(&host, &TerminalHost::onNewsPushed, window.boxs(), &ZtMainBoxs::addFootNews);
+    if (parser.isSet(hideMarquee))
+        window.boxs()->foot()->others()->horseRaceLamp()->hide();
     if (parser.isSet(page) && !window.showPage(parser.value(page)))
         std::fprintf(stderr, "zt-terminal: no page named %s\n", qPrintable(parser.value(page)));
     window.show();

@@ -92,7 +92,7 @@ private:
     int mShown = 0;
 };
 
-const TerminalPage::Registration reg(QStringLiteral("stockmsg"), QStringLiteral("异动"), QStringLiteral("PageHq"), 60,
+const TerminalPage::Registration reg(QStringLiteral("stockmsg"), QStringLiteral("短线精灵"), QStringLiteral("PageDxjl"), 0,
                                      [](QWidget* parent, TerminalShell&) { return new StockMsgPage(parent); },
                                      QStringLiteral("stock movement messages of the whole market or the watchlist"));
 

@@ -72,7 +72,10 @@ QList<DQDField::Field> financeFields()
 StockPage::StockPage(QWidget* parent, TerminalShell& shell) : ZtLayoutBase(QStringLiteral("StockPage"), nullptr), mShell(shell)
 {
     setParent(parent);
-    gPage = this;
+    // The first window's view stays the one that opens stocks while it lives; a
+    // second window made and closed meanwhile must not leave the demo without one.
+    if (!gPage)
+        gPage = this;
     setKeyFocus(false);
 
     auto* outer = new QVBoxLayout(this);

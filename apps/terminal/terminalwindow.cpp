@@ -1,21 +1,27 @@
 #include "terminalwindow.h"
 
 #include "settingsdialog.h"
+#include "stockpage.h"
 
 #include <controls/zttoolbutton.h>
 #include <frame/ztmainboxbase.h>
+#include <frame/ztmainboxs.h>
+#include <frame/ztmainfoot.h>
+#include <frame/ztmainfootothers.h>
 #include <frame/ztmainmenu.h>
 #include <frame/zttabwidget.h>
 
 #include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
 
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -77,12 +83,9 @@ TerminalWindow::TerminalWindow() : ZtFormMainBase(nullptr, false, QStringLiteral
     buttons << mMenu->load(demoEntry());
     row->addWidget(mMenu);
 
-    mPageArea = new QWidget(this);
-    mPageArea->setObjectName(QStringLiteral("PageArea"));
-    auto* area = new QGridLayout(mPageArea);
-    area->setContentsMargins(1, 1, 1, 1);
-    area->setSpacing(0);
-    row->addWidget(mPageArea, 1);
+    mBoxs = new ZtMainBoxs(this);
+    mBoxs->pageContainer()->setObjectName(QStringLiteral("PageArea"));
+    row->addWidget(mBoxs, 1);
 
     // Says, for as long as the window is open, that changes are not being saved.
     mUserDataWarning = new QLabel(this);
@@ -112,24 +115,23 @@ TerminalWindow::TerminalWindow() : ZtFormMainBase(nullptr, false, QStringLiteral
         entries << button->getXmlData();
     buildGroups(entries);
 
-    connect(mMenu, &ZtMainMenu::onSyncClicked, this, [this](ZtToolButton* button, bool) {
+    connect(mMenu, &ZtMainMenu::onSyncClicked, this, [this](ZtToolButton* button, bool) { chooseGroup(button); });
+    // The footer's buttons open groups as the left menu does.
+    mBoxs->load(QStringLiteral("FootMenu"));
+    connect(mBoxs, &ZtMainBoxs::onFootClicked, this, [this](ZtToolButton* button) {
         const QString tabName = button->getXmlData().getTabName();
-        if (openDialogEntry(tabName))
-            return;
-        if (!mGroups.contains(tabName)) {
-            // The mark stays on the group that is still on screen.
-            if (mCurrent) {
-                for (ZtToolButton* b : mMenu->buttons()) {
-                    if (b->getXmlData().getTabName() == mCurrent->objectName())
-                        b->setChecked(true);
-                }
-            }
-            reportNotBuilt(button->getXmlData().getText());
-            return;
-        }
-        mMenu->addIndentation(button);
-        showGroup(tabName);
+        if (mGroups.contains(tabName))
+            mMenu->setCheckedTagName(tabName);
+        else
+            chooseGroup(button);
     });
+    const auto tick = [this] {
+        mBoxs->setFootText(QStringLiteral("FootTime"), QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    };
+    tick();
+    mClock.setInterval(1000);
+    connect(&mClock, &QTimer::timeout, this, tick);
+    mClock.start();
     // Alt+Left steps back to the group shown before, as a browser does.
     auto* back = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), this);
     connect(back, &QShortcut::activated, mMenu, &ZtMainMenu::goBackIndentation);
@@ -159,8 +161,8 @@ void TerminalWindow::buildGroups(const QList<ZtXMLMenu>& entries)
             if (p.group != tabName)
                 continue;
             if (!group) {
-                group = new TerminalGroup(this, entry);
-                mPageArea->layout()->addWidget(group);
+                group = new TerminalGroup(mBoxs, entry);
+                mBoxs->addTab(group);
                 mGroups.insert(tabName, group);
             }
             if (!p.perBoard) {
@@ -202,17 +204,57 @@ void TerminalWindow::place(TerminalGroup* group, const QString& name, const QStr
     }
 }
 
+void TerminalWindow::chooseGroup(ZtToolButton* button)
+{
+    const QString tabName = button->getXmlData().getTabName();
+    if (openDialogEntry(tabName)) {
+        // The mark stays on the group that is still on screen.
+        if (mCurrent)
+            showGroup(mCurrent->objectName());
+        return;
+    }
+    if (!mGroups.contains(tabName)) {
+        // The mark stays on the group that is still on screen.
+        if (mCurrent)
+            showGroup(mCurrent->objectName());
+        reportNotBuilt(button->getXmlData().getText());
+        return;
+    }
+    mMenu->addIndentation(button);
+    showGroup(tabName);
+}
+
 void TerminalWindow::showGroup(const QString& tabName)
 {
     TerminalGroup* group = mGroups.value(tabName);
-    if (!group || group == mCurrent)
+    if (!group)
+        return;
+    // Both menus mark the group on screen (a set check is silent, so this does not
+    // loop); an entry of the group that is already marked keeps its mark, and a menu
+    // without an entry for it marks nothing, so that each of its buttons still works.
+    for (ZtMainMenu* menu : {mMenu, mBoxs->foot()->others()->menu()}) {
+        const QList<ZtToolButton*> buttons = menu->buttons();
+        const int checked = menu->getCheckedMenu();
+        if (checked >= 0 && buttons.at(checked)->getXmlData().getTabName() == tabName)
+            continue;
+        const auto entry = std::find_if(buttons.begin(), buttons.end(), [&tabName](ZtToolButton* b) {
+            return b->getXmlData().getTabName() == tabName;
+        });
+        if (entry != buttons.end()) {
+            (*entry)->setChecked(true);
+        } else if (checked >= 0) {
+            QButtonGroup* exclusive = buttons.at(checked)->group();
+            if (exclusive)
+                exclusive->setExclusive(false);
+            buttons.at(checked)->setChecked(false);
+            if (exclusive)
+                exclusive->setExclusive(true);
+        }
+    }
+    if (group == mCurrent)
         return;
     mCurrent = group;
-    for (TerminalGroup* g : qAsConst(mGroups)) {
-        if (g != group)
-            g->hide();
-    }
-    group->show();
+    mBoxs->setCurrentWidget(tabName);
     setMainChildWidget(group);
 }
 
@@ -295,6 +337,18 @@ QString TerminalWindow::currentGroup() const
 void TerminalWindow::addTitleWidget(QWidget* widget)
 {
     setTitleLastWidget(widget, 12);
+}
+
+void TerminalWindow::doGotoStock(ZtLayoutBase*, DQDUnionReader focusQDDNow, DQDDataList, enumStockSubType)
+{
+    if (!StockPage::open(focusQDDNow))
+        reportNotBuilt(QStringLiteral("个股"));
+}
+
+void TerminalWindow::doGetOpenForm(QString mUrl, bool)
+{
+    // The demo's web host is not reachable; say what would open.
+    showStatus(QStringLiteral("打开网页：%1").arg(mUrl), 10000);
 }
 
 void TerminalWindow::doKeyReleaseEvent(ZtLayoutBase* obj, QKeyEvent* event)

@@ -3,9 +3,17 @@
 #include "terminalhost.h"
 #include "terminalwindow.h"
 
+#include "stockpage.h"
+
+#include <controls/ztuserlabel.h>
 #include <controls/zttoolbutton.h>
 #include <frame/ztformtitle.h>
 #include <frame/ztmainboxbase.h>
+#include <frame/ztmainboxs.h>
+#include <frame/ztmainfoot.h>
+#include <frame/ztmainfootmarket.h>
+#include <frame/ztmainfootothers.h>
+#include <frame/ztmainhorseracelamp.h>
 #include <frame/ztmainmenu.h>
 #include <pubcache/pubconfig.h>
 #include <pubcache/pubstaticfunc.h>
@@ -13,6 +21,8 @@
 #include <ztlib/simulatedmarket.h>
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +41,14 @@ private:
     ZtToolButton* menuButton(const QString& name) const
     {
         return mWindow->leftMenu()->innerWidget()->findChild<ZtToolButton*>(name);
+    }
+
+    ZtMainMenu* footMenu() const { return mWindow->boxs()->foot()->others()->menu(); }
+
+    static QString checkedTab(ZtMainMenu* menu)
+    {
+        const int at = menu->getCheckedMenu();
+        return at < 0 ? QString() : menu->buttons().at(at)->getXmlData().getTabName();
     }
 
     // The frameless dialog opened over the window, once it is on screen.
@@ -78,6 +96,8 @@ private slots:
         QTest::newRow("sectors, built") << "MenuBk" << "";
         QTest::newRow("rankings, built") << "MenuZhpm" << "";
         QTest::newRow("news, built") << "MenuNews" << "";
+        QTest::newRow("movements, built") << "MenuDxjl" << "";
+        QTest::newRow("F10, not built") << "MenuF10" << "“F10”页面尚未建成";
     }
 
     void unbuiltEntrySaysSo()
@@ -124,7 +144,7 @@ private slots:
         QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
     }
 
-    // A quick-search function without its page says so once chosen: 88 is 短线精灵.
+    // A quick-search function without its page says so once chosen: 10 is 个股资料.
     void unbuiltFunctionSaysSo()
     {
         QVERIFY(mWindow->showPage(QStringLiteral("market")));
@@ -134,11 +154,11 @@ private slots:
         mWindow->currentPage()->setFocus();
         auto* input = mWindow->getFormTitle()->findChild<QLineEdit*>();
         QVERIFY(input);
-        for (const char c : {'8', '8'})
+        for (const char c : {'1', '0'})
             QTest::keyClick(QApplication::focusWidget(), c);
-        QTRY_COMPARE(input->text(), QStringLiteral("88"));
+        QTRY_COMPARE(input->text(), QStringLiteral("10"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(mWindow->statusText(), QStringLiteral("“短线精灵”页面尚未建成"));
+        QTRY_COMPARE(mWindow->statusText(), QStringLiteral("“个股资料”页面尚未建成"));
         QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageHq"));
     }
 
@@ -262,6 +282,63 @@ private slots:
         QCOMPARE(mWindow->currentGroup(), entry.getTabName());
         if (!page.isEmpty())
             QCOMPARE(mWindow->currentPage(), mWindow->page(page));
+    }
+
+    void footerMenuOpensGroups_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("group");
+        QTest::newRow("watchlist") << "FootZxg" << "PageZxg";
+        QTest::newRow("ranking") << "FootZhpm" << "PageZhpm";
+        QTest::newRow("market") << "FootHq" << "PageHq";
+    }
+
+    // The footer's buttons switch groups as the left menu does, and both menus mark
+    // the group on screen whichever was clicked.
+    void footerMenuOpensGroups()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, group);
+        QTest::mouseClick(menuButton(QStringLiteral("MenuBk")), Qt::LeftButton);
+        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageBk"));
+        auto* b = footMenu()->innerWidget()->findChild<ZtToolButton*>(button);
+        QVERIFY(b && b->isVisible());
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(mWindow->currentGroup(), group);
+        QCOMPARE(checkedTab(mWindow->leftMenu()), group);
+        QCOMPARE(checkedTab(footMenu()), group);
+        // Alt+Left steps back over footer clicks too.
+        mWindow->leftMenu()->goBackIndentation();
+        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageBk"));
+        QTest::mouseClick(menuButton(QStringLiteral("MenuZxg")), Qt::LeftButton);
+        QCOMPARE(checkedTab(footMenu()), QStringLiteral("PageZxg"));
+    }
+
+    // The ticker shows the indices of the market; a click opens one in the single-stock view.
+    void tickerOpensTheIndex()
+    {
+        QVERIFY(mWindow->showPage(QStringLiteral("watchlist")));
+        ZtMainFootMarket* ticker = mWindow->boxs()->foot()->market();
+        QVERIFY(ticker->isVisible());
+        QTRY_VERIFY(ticker->hitRect(2).isValid());
+        QTest::mouseClick(ticker, Qt::LeftButton, Qt::NoModifier, ticker->hitRect(2).center());
+        QTRY_COMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("stock")));
+        QCOMPARE(StockPage::instance()->code(), QStringLiteral("SZ399006"));
+    }
+
+    // A news line opens the news form; the demo names it in the status line.
+    void marqueeLineOpensTheNews()
+    {
+        ZtMainHorseRaceLamp* lamp = mWindow->boxs()->foot()->others()->horseRaceLamp();
+        QVERIFY(lamp->isVisible());
+        const QJsonArray list{QJsonObject{{"objectId", "x1"}, {"title", "快讯"}, {"updatedAt", "2026-12-06T10:00:00"}}};
+        lamp->doHorseRaceLamp(QJsonObject{{"status", true}, {"data", list}});
+        lamp->doStop();
+        ZtUserLabel* line = lamp->lines().first();
+        QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, QPoint(3, line->height() / 2));
+        QTRY_VERIFY2(mWindow->statusText().startsWith(QStringLiteral("打开网页：")), qPrintable(mWindow->statusText()));
+        QVERIFY(mWindow->statusText().endsWith(QStringLiteral("detail.html?id=x1")));
+        QTest::mouseMove(mWindow.get(), QPoint(5, 5));
     }
 
     void escapeKeepsTheWindowOpen()

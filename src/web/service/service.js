@@ -5,6 +5,7 @@
 var bridge = null;
 var codes = ["SH600000", "SH600036", "SZ000001", "SZ000002", "SH601318"];
 var news = [];
+var newsSeq = 0;
 var headlines = ["央行开展逆回购操作", "沪指午后震荡走高", "北向资金净流入", "两市成交额突破万亿",
                  "新能源板块集体走强", "券商板块异动拉升", "人民币汇率小幅波动", "多家公司发布业绩预告"];
 var demoAccount = {phone: "13800000000", password: "demo123"};
@@ -80,7 +81,9 @@ function sendStockList(tag) {
 
 // News feed, newest first.
 function addNews() {
-    news.unshift({time: stamp(new Date()), title: headlines[Math.floor(Math.random() * headlines.length)]});
+    var now = stamp(new Date());
+    news.unshift({objectId: "news" + (++newsSeq), updatedAt: now.replace(" ", "T"), time: now,
+                  title: headlines[Math.floor(Math.random() * headlines.length)]});
     news = news.slice(0, 50);
     var box = document.getElementById("news");
     box.innerHTML = "";
