@@ -11,6 +11,7 @@
 #include <ztlib/ztfields.h>
 
 #include <QCursor>
+#include <QFuture>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -18,6 +19,9 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+#include <QtConcurrent>
+
+#include <memory>
 
 namespace {
 
@@ -26,25 +30,41 @@ Q_LOGGING_CATEGORY(lcZtFairy, "zt.fairy", QtInfoMsg)
 constexpr int kInputLimit = 8;
 constexpr int kMaxRowTest = 500;
 
-// One index for every fairy, rebuilt when the cache hands out a different keyboard
-// list. Holding a copy keeps the list's data alive, so "same data" is a pointer test:
-// a list the cache rebuilt or changed no longer shares it.
+// One index for every fairy, built on a worker for each keyboard list the cache
+// hands out: indexing 20,000 entries takes longer than a keystroke may. Until the
+// index of the current list is in, keystrokes are answered by a plain scan of the
+// list (the same ranking). Holding a copy keeps the list's data alive, so "same
+// data" is a pointer test: a list the cache rebuilt or changed no longer shares it.
+// GUI thread only; the worker gets its own copy of the list and hands the index over
+// through the future.
 struct SharedIndex
 {
     QList<UserKeyBoard> list;
-    ZtKeyboardSearch search;
-    bool built = false;
+    std::shared_ptr<ZtKeyboardSearch> search;
+    QFuture<std::shared_ptr<ZtKeyboardSearch>> building;
 
-    ZtKeyboardSearch& current()
+    // The index of the cache's list, or null while it is built.
+    ZtKeyboardSearch* current()
     {
         const QList<UserKeyBoard>& live = PubCache::mUserKeyboard;
-        if (!built || live.size() != list.size() || live.constBegin() != list.constBegin()) {
+        if (live.size() != list.size() || live.constBegin() != list.constBegin()) {
             list = live;
-            search.setEntries(list);
-            built = true;
+            search.reset();
+            const QList<UserKeyBoard> entries = list;
+            // A build for a list replaced meanwhile finishes unseen.
+            building = QtConcurrent::run([entries] {
+                auto index = std::make_shared<ZtKeyboardSearch>();
+                index->setEntries(entries);
+                return index;
+            });
+            qCDebug(lcZtFairy) << "indexing" << list.size() << "keyboard entries";
+        }
+        if (!search && building.isFinished() && building.resultCount() > 0) {
+            search = building.result();
+            building = {};
             qCDebug(lcZtFairy) << "indexed" << list.size() << "keyboard entries";
         }
-        return search;
+        return search.get();
     }
 };
 
@@ -105,8 +125,7 @@ ZtKeyboardFairy::ZtKeyboardFairy(QWidget* parent, bool isMain, bool clearOnPick)
     connect(this, &ZtKeyboardFairy::onKeyBoardFocusOut, this, &ZtKeyboardFairy::doKeyBoardFocusOut);
 
     // Index a list the cache already holds now rather than on the first keystroke.
-    if (!PubCache::mUserKeyboard.isEmpty())
-        sharedIndex().current();
+    sharedIndex().current();
 }
 
 ZtKeyboardFairy::~ZtKeyboardFairy() = default;
@@ -168,6 +187,11 @@ void ZtKeyboardFairy::setIsSimple(bool simple)
     isSimple = simple;
 }
 
+bool ZtKeyboardFairy::isSearchIndexReady()
+{
+    return sharedIndex().current() != nullptr;
+}
+
 void ZtKeyboardFairy::doKeyBoardFocusOut()
 {
     // A click on the drop-down button toggles the list itself.
@@ -220,11 +244,16 @@ void ZtKeyboardFairy::doTextChanged(QString text)
     }
 
     placeList();
-    ZtKeyboardSearch& search = sharedIndex().current();
-    search.setFilterWords(mFiltrationTxt);
-    const QVector<int> found = search.search(upper);
     // Read-only access: a non-const one would detach the shared list.
     const QList<UserKeyBoard>& entries = PubCache::mUserKeyboard;
+    QVector<int> found;
+    if (ZtKeyboardSearch* search = sharedIndex().current()) {
+        if (search->filterWords() != mFiltrationTxt)
+            search->setFilterWords(mFiltrationTxt);
+        found = search->search(upper);
+    } else {
+        found = ZtKeyboardSearch::scan(entries, upper, mFiltrationTxt);
+    }
     int rows = 0;
     while (rows <= kMaxRowTest && rows < found.size() && found.at(rows) < entries.size())
         ++rows;

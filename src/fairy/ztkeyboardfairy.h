@@ -40,6 +40,9 @@ public:
     void setFiltrationTxt(const QStringList& words);
     void setFocus();
     void setIsSimple(bool simple);
+    // The search index of the cache's current keyboard list is in place (it is built
+    // on a worker; keystrokes before that scan the list).
+    static bool isSearchIndexReady();
 
 signals:
     void onClose();
