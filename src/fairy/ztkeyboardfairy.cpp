@@ -259,7 +259,10 @@ void ZtKeyboardFairy::doTextChanged(QString text)
         ++rows;
     // The rows of the last result are refilled in place: building 1,500 items and
     // inserting rows one by one was most of a keystroke's time.
-    mTable->setUpdatesEnabled(false);
+    // Updates off on the rows only: the frame and a scroll bar that keeps its range
+    // are not repainted.
+    QWidget* rowsView = mTable->viewport();
+    rowsView->setUpdatesEnabled(false);
     mTable->clearSelection();
     mTable->setRowCount(rows);
     // One change notice for the whole list instead of one per item.
@@ -270,7 +273,7 @@ void ZtKeyboardFairy::doTextChanged(QString text)
     model->blockSignals(blocked);
     if (rows > 0)
         emit model->dataChanged(model->index(0, 0), model->index(rows - 1, model->columnCount() - 1));
-    mTable->setUpdatesEnabled(true);
+    rowsView->setUpdatesEnabled(true);
     mTable->selectRow(0);
     mTable->show();
     qCDebug(lcZtFairy) << "search" << upper << "->" << found.size() << "matches," << mTable->rowCount() << "rows";
@@ -425,7 +428,10 @@ void ZtKeyboardFairy::closeSequence()
 
 void ZtKeyboardFairy::placeList()
 {
-    mTable->move(mapToGlobal(QPoint(0, 0)) + QPoint(0, mLineEdit->height() - 1));
+    // Moving a window, even to where it is, repaints all of it.
+    const QPoint at = mapToGlobal(QPoint(0, 0)) + QPoint(0, mLineEdit->height() - 1);
+    if (mTable->pos() != at)
+        mTable->move(at);
 }
 
 void ZtKeyboardFairy::restoreInputLimit()
