@@ -15,8 +15,9 @@ ZtKeyItemDelegate::ZtKeyItemDelegate(QObject* parent) : QStyledItemDelegate(pare
 
 const QStaticText& ZtKeyItemDelegate::laidOut(const QString& text, const QFont& font) const
 {
-    if (font != mFont || mTexts.size() >= kKeptTexts) {
+    if (font != mFont || mTexts.size() >= kKeptTexts || mElided.size() >= kKeptTexts) {
         mTexts.clear();
+        mElided.clear();
         mFont = font;
     }
     auto it = mTexts.find(text);
@@ -27,6 +28,17 @@ const QStaticText& ZtKeyItemDelegate::laidOut(const QString& text, const QFont& 
         it = mTexts.insert(text, st);
     }
     return it.value();
+}
+
+QString ZtKeyItemDelegate::elided(const QString& text, const QFont& font, Qt::TextElideMode mode, int width) const
+{
+    Elided& e = mElided[text];
+    if (e.width != width || e.mode != mode || e.text.isNull()) {
+        e.text = QFontMetrics(font).elidedText(text, mode, width);
+        e.width = width;
+        e.mode = mode;
+    }
+    return e.text;
 }
 
 void ZtKeyItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -45,8 +57,12 @@ void ZtKeyItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const QRect area = opt.rect.adjusted(margin, 0, -margin, 0);
     const QStaticText* text = opt.text.isEmpty() ? nullptr : &laidOut(opt.text, opt.font);
     if (text && text->size().width() > area.width()) {
-        QStyledItemDelegate::paint(painter, option, index);
-        return;
+        // Too wide: the style elides it to the width, then lays that out.
+        text = &laidOut(elided(opt.text, opt.font, opt.textElideMode, area.width()), opt.font);
+        if (text->size().width() > area.width()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
     }
 
     painter->save();

@@ -11,7 +11,7 @@
 // Paints the fairy's result cells as the style's item delegate does, with each
 // text laid out once and kept: the style lays a cell's text out three times per
 // paint, and a keystroke repaints every visible cell. Cells the plain path cannot
-// show as the style would (text too wide to fit, icons, check boxes) go to the style.
+// show as the style would (icons, check boxes, focus frames) go to the style.
 class ZTCONTROLLIB_EXPORT ZtKeyItemDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -21,8 +21,17 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
+    struct Elided
+    {
+        QString text;
+        int width = -1;
+        Qt::TextElideMode mode = Qt::ElideRight;
+    };
+
     const QStaticText& laidOut(const QString& text, const QFont& font) const;
+    QString elided(const QString& text, const QFont& font, Qt::TextElideMode mode, int width) const;
 
     mutable QHash<QString, QStaticText> mTexts;
+    mutable QHash<QString, Elided> mElided;
     mutable QFont mFont;
 };
