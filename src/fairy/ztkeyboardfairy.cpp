@@ -319,21 +319,28 @@ void ZtKeyboardFairy::createKeyBoard(UserKeyBoard* mm)
 
 void ZtKeyboardFairy::fillRow(int row, const UserKeyBoard& entry)
 {
-    auto cell = [&](int column) {
+    if (mWritten.size() < (row + 1) * 3)
+        mWritten.resize((row + 1) * 3);
+    auto write = [&](int column, const QString& text, int index) {
         QTableWidgetItem* item = mTable->item(row, column);
+        Written& last = mWritten[row * 3 + column];
         if (!item) {
             item = new QTableWidgetItem;
             if (column == 2)
                 item->setTextAlignment(0x86);
             mTable->setItem(row, column, item);
+        } else if (last.item == item && last.index == index && last.text == text) {
+            // Items are written here only, so the cell still shows this text.
+            return;
         }
-        return item;
+        item->setText(text);
+        if (column == 0)
+            item->setData(Qt::UserRole, index);
+        last = {item, text, index};
     };
-    QTableWidgetItem* code = cell(0);
-    code->setText(entry.getCode());
-    code->setData(Qt::UserRole, entry.getIndex());
-    cell(1)->setText(entry.getName());
-    cell(2)->setText(entry.getType());
+    write(0, entry.getCode(), entry.getIndex());
+    write(1, entry.getName(), -1);
+    write(2, entry.getType(), -1);
 }
 
 void ZtKeyboardFairy::keyPressEvent(QKeyEvent* event)

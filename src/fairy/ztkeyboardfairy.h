@@ -8,11 +8,13 @@
 #include <ztlib/dqdreader.h>
 
 #include <QStringList>
+#include <QVector>
 #include <QWidget>
 
 class QKeyEvent;
 class QLabel;
 class QResizeEvent;
+class QTableWidgetItem;
 class UserKeyBoard;
 class ZtKeyLineEdit;
 class ZtKeyTableWidget;
@@ -81,6 +83,16 @@ private:
     QStringList mFiltrationTxt;
     bool isMain = true;
     bool clearOnPick = true;
+
+    // What fillRow last wrote into each cell (row * 3 + column): a cell that keeps
+    // its text between keystrokes is left alone.
+    struct Written
+    {
+        const QTableWidgetItem* item = nullptr;
+        QString text;
+        int index = -1;
+    };
+    QVector<Written> mWritten;
 
     bool mClosing = false;
     bool mShowingPick = false;
