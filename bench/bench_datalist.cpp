@@ -5,7 +5,7 @@
 // and the watchlist grid's receiver keeps the list and paints the add times from
 // beside it. Also the cost of finding a row by code.
 //
-//   QT_QPA_PLATFORM=offscreen bench_datalist [rounds]
+//   bench_datalist [rounds]
 #include "benchtiming.h"
 
 #include <ztlib/dqdquery.h>
@@ -105,6 +105,8 @@ private:
 
 int main(int argc, char* argv[])
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     qRegisterMetaType<DQDDataList>("DQDDataList");
     const int rounds = argc > 1 ? std::max(20, atoi(argv[1])) : 1000;
