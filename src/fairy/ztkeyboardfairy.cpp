@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
@@ -128,7 +129,22 @@ ZtKeyboardFairy::ZtKeyboardFairy(QWidget* parent, bool isMain, bool clearOnPick)
     sharedIndex().current();
 }
 
-ZtKeyboardFairy::~ZtKeyboardFairy() = default;
+ZtKeyboardFairy::~ZtKeyboardFairy()
+{
+    for (const QVector<QTableWidgetItem*>& spare : mSpare)
+        qDeleteAll(spare);
+}
+
+void ZtKeyboardFairy::keepItems(int rows)
+{
+    const QSignalBlocker quiet(mTable->model());
+    for (int row = mTable->rowCount() - 1; row >= rows; --row) {
+        for (int column = 0; column < 3; ++column) {
+            if (QTableWidgetItem* item = mTable->takeItem(row, column))
+                mSpare[column].append(item);
+        }
+    }
+}
 
 bool ZtKeyboardFairy::doKeyBoardFocusIn(QKeyEvent* event)
 {
@@ -167,6 +183,7 @@ void ZtKeyboardFairy::close()
 
 void ZtKeyboardFairy::setEnabled(bool enabled)
 {
+    keepItems(0);
     mTable->clearContents();
     mTable->hide();
     QWidget::setEnabled(enabled);
@@ -222,6 +239,7 @@ void ZtKeyboardFairy::doTextChanged(QString text)
     if (mShowingPick)
         return;
     if (text.isEmpty()) {
+        keepItems(0);
         mTable->clearContents();
         mTable->hide();
         return;
@@ -264,10 +282,13 @@ void ZtKeyboardFairy::doTextChanged(QString text)
     QWidget* rowsView = mTable->viewport();
     rowsView->setUpdatesEnabled(false);
     mTable->clearSelection();
-    mTable->setRowCount(rows);
     // One change notice for the whole list instead of one per item.
     QAbstractItemModel* model = mTable->model();
-    const bool blocked = model->blockSignals(true);
+    bool blocked = model->blockSignals(true);
+    keepItems(rows);
+    model->blockSignals(blocked);
+    mTable->setRowCount(rows);
+    blocked = model->blockSignals(true);
     for (int row = 0; row < rows; ++row)
         fillRow(row, entries.at(found.at(row)));
     model->blockSignals(blocked);
@@ -325,9 +346,13 @@ void ZtKeyboardFairy::fillRow(int row, const UserKeyBoard& entry)
         QTableWidgetItem* item = mTable->item(row, column);
         Written& last = mWritten[row * 3 + column];
         if (!item) {
-            item = new QTableWidgetItem;
-            if (column == 2)
-                item->setTextAlignment(0x86);
+            if (!mSpare[column].isEmpty()) {
+                item = mSpare[column].takeLast();
+            } else {
+                item = new QTableWidgetItem;
+                if (column == 2)
+                    item->setTextAlignment(0x86);
+            }
             mTable->setItem(row, column, item);
         } else if (last.item == item && last.index == index && last.text == text) {
             // Items are written here only, so the cell still shows this text.
@@ -427,6 +452,7 @@ void ZtKeyboardFairy::closeSequence()
         return;
     mClosing = true;
     mLineEdit->clear(clearOnPick);
+    keepItems(0);
     mTable->clearContents();
     mTable->hide();
     mClosing = false;

@@ -74,6 +74,9 @@ private:
     void restoreInputLimit();
     // Writes an entry into a row of the list, reusing the row's items.
     void fillRow(int row, const UserKeyBoard& entry);
+    // Takes the items of the rows from `rows` on out of the list, for later rows:
+    // a shorter result, or an empty field, keeps the items instead of deleting them.
+    void keepItems(int rows);
 
     QLabel* mSearchIcon = nullptr;
     ZtPushButton* mDropButton = nullptr;
@@ -93,6 +96,8 @@ private:
         int index = -1;
     };
     QVector<Written> mWritten;
+    // Items out of the list, per column, owned here.
+    QVector<QTableWidgetItem*> mSpare[3];
 
     bool mClosing = false;
     bool mShowingPick = false;
