@@ -1,8 +1,9 @@
 // Delivery of quote lists the way readers send them: built on a worker thread,
 // sent by a queued signal, taken on the GUI thread. Small and large lists run in
 // turn (copies must be O(1)); one receiver only reads what it got, the other
-// writes one field into every row as the watchlist does with the add times.
-// Also the cost of finding a row by code.
+// writes one field into every row as the watchlist once did with the add times,
+// and the watchlist grid's receiver keeps the list and paints the add times from
+// beside it. Also the cost of finding a row by code.
 //
 //   bench_datalist [rounds]
 #include "benchtiming.h"
@@ -10,7 +11,10 @@
 #include <ztlib/dqdquery.h>
 #include <ztlib/ztfields.h>
 
-#include <QCoreApplication>
+#include <pubcache/gridfield.h>
+#include <ztwidgetlib/ztwidgetstockgrid.h>
+
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -62,6 +66,8 @@ class Receiver : public QObject
     Q_OBJECT
 public:
     bool writes = false;
+    // Set: hands the list to this grid, as the watchlist's update does.
+    ZtWidgetStockGrid* grid = nullptr;
     double latencyUs = 0;
     double handleUs = 0;
     bool done = false;
@@ -74,6 +80,10 @@ public slots:
         handleUs = bench::timeUs([&] {
             // A panel keeps the list it got.
             mKept = list;
+            if (grid) {
+                grid->setData(&mKept);
+                grid->doLocalSort();
+            }
             if (writes) {
                 for (int i = 0; i < mKept.count(); ++i)
                     mKept.at(i)->setValue(ZtField::AddTime, QStringLiteral("2026-01-05"));
@@ -81,6 +91,8 @@ public slots:
             checksum += mKept.count();
         });
         // Dropping the list is the next delivery's business, not this one's.
+        if (grid)
+            grid->setData(nullptr);
         mKept = DQDDataList();
         done = true;
     }
@@ -93,7 +105,9 @@ private:
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     qRegisterMetaType<DQDDataList>("DQDDataList");
     const int rounds = argc > 1 ? std::max(20, atoi(argv[1])) : 1000;
 
@@ -105,13 +119,27 @@ int main(int argc, char* argv[])
     sender.moveToThread(&worker);
     worker.start();
     Receiver receiver;
+
+    // The watchlist's grid: add times of every code kept beside the list.
+    ZtWidgetStockGrid grid(nullptr);
+    DQDField::Field addedField(QStringLiteral("入选时间"), ZtField::AddTime, QString(),
+                               QStringLiteral("[tn:yyyy-MM-dd]"));
+    GridField added(addedField, 120);
+    grid.appendColumn(&added);
+    grid.resetColumn();
+    grid.setUseLocalSort(true);
+    QHash<QString, QString> addTimes;
+    for (int i = 0; i < large.count(); ++i)
+        addTimes.insert(large.at(i)->getUniqueValue(0), QStringLiteral("20260105093000000"));
+    grid.setSideValues(ZtField::AddTime, addTimes);
     QObject::connect(&sender, &Sender::deliver, &receiver, &Receiver::take, Qt::QueuedConnection);
 
     // One delivery: the worker emits a fresh copy and drops it; the GUI thread's
     // event loop takes it. Returns the receiver's handling time.
     std::mutex lock;
-    auto send = [&](const DQDDataList& base, bool writes) {
+    auto send = [&](const DQDDataList& base, bool writes, ZtWidgetStockGrid* toGrid) {
         receiver.writes = writes;
+        receiver.grid = toGrid;
         receiver.done = false;
         std::condition_variable sent;
         bool emitted = false;
@@ -131,16 +159,22 @@ int main(int argc, char* argv[])
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     };
 
-    std::vector<double> latency[4];
-    std::vector<double> handle[4];
+    constexpr int kVariants = 5;
+    std::vector<double> latency[kVariants];
+    std::vector<double> handle[kVariants];
     const struct
     {
         const DQDDataList* list;
         bool writes;
-    } variants[4] = {{&small, false}, {&large, false}, {&small, true}, {&large, true}};
+        ZtWidgetStockGrid* grid;
+    } variants[kVariants] = {{&small, false, nullptr},
+                             {&large, false, nullptr},
+                             {&small, true, nullptr},
+                             {&large, true, nullptr},
+                             {&large, false, &grid}};
     for (int r = -20; r < rounds; ++r) {
-        for (int v = 0; v < 4; ++v) {
-            send(*variants[v].list, variants[v].writes);
+        for (int v = 0; v < kVariants; ++v) {
+            send(*variants[v].list, variants[v].writes, variants[v].grid);
             if (r >= 0) {
                 latency[v].push_back(receiver.latencyUs);
                 handle[v].push_back(receiver.handleUs);
@@ -162,14 +196,15 @@ int main(int argc, char* argv[])
         found += large.value(codes[size_t(i) % codes.size()]) ? 1 : 0;
     const double lookupNs = double(timer.nsecsElapsed()) / lookups;
 
-    const char* names[4] = {"50 rows, reading receiver", "5000 rows, reading receiver", "50 rows, writing receiver",
-                            "5000 rows, writing receiver"};
+    const char* names[kVariants] = {"50 rows, reading receiver", "5000 rows, reading receiver",
+                                    "50 rows, writing receiver", "5000 rows, writing receiver",
+                                    "5000 rows, watchlist grid"};
     std::printf("DQDDataList from a worker to the GUI thread by queued signal, %d interleaved rounds\n", rounds);
     std::printf("  delivery latency (wall time, emit -> slot)\n");
-    for (int v = 0; v < 4; ++v)
+    for (int v = 0; v < kVariants; ++v)
         bench::printTime(names[v], bench::statsOf(latency[v]));
     std::printf("  receiver's handling (thread CPU time)\n");
-    for (int v = 0; v < 4; ++v)
+    for (int v = 0; v < kVariants; ++v)
         bench::printTime(names[v], bench::statsOf(handle[v]));
     bench::printRatio("delivery 5000 / 50 rows", bench::ratioOf(latency[1], latency[0]), "<= 1.5");
     std::printf("value(code) on 5000 rows: %.1f ns per look-up (%lld found)\n", lookupNs,

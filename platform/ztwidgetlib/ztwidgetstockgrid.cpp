@@ -207,6 +207,23 @@ DQDSelection* ZtWidgetStockGrid::getData() const
     return mData;
 }
 
+void ZtWidgetStockGrid::setSideValues(unsigned int key, const QHash<QString, QString>& values)
+{
+    mSideKey = key;
+    mSideValues = key != 0 ? values : QHash<QString, QString>();
+    update();
+}
+
+QVariant ZtWidgetStockGrid::valueOf(const DQDUnionReader& row, unsigned int key) const
+{
+    if (key != 0 && key == mSideKey) {
+        const auto it = mSideValues.constFind(row.getUniqueValue(0));
+        if (it != mSideValues.constEnd())
+            return it.value();
+    }
+    return row.getValue(key);
+}
+
 void ZtWidgetStockGrid::dataUpdate()
 {
     syncScrollBars();
@@ -239,7 +256,7 @@ void ZtWidgetStockGrid::sortRows()
     std::vector<SortItem> items;
     items.reserve(size_t(n));
     for (int i = 0; i < n; ++i)
-        items.push_back(sortItemOf(rows.at(i)->getValue(mSortKey), i));
+        items.push_back(sortItemOf(valueOf(*rows.at(i), mSortKey), i));
     const bool desc = mSortDesc;
     std::stable_sort(items.begin(), items.end(), [desc](const SortItem& a, const SortItem& b) {
         if (a.kind != b.kind)
@@ -626,7 +643,7 @@ void ZtWidgetStockGrid::paintRow(QPainter& p, const Palette& pal, int rowIndex, 
         const GridField* gf = mColumns.at(s.column);
         const DQDField::Field& f = gf->getField();
         QRect cell(s.x, y, s.width, mRowHeight);
-        const QVariant value = row->getValue(f.mFieldId);
+        const QVariant value = valueOf(*row, f.mFieldId);
 
         if (ZtGridCell::isGridOnly(f.mFormat)) {
             barCell(f.mFormat).paint(&p, cell, *row, pal.text);
@@ -711,7 +728,7 @@ QString ZtWidgetStockGrid::cellText(int rowIndex, int columnIndex) const
     const QRect area = textArea(*row, columnIndex, cell);
     if (area.width() <= 0)
         return QString();
-    return ZtGridCell::fitted(mText, row->getValue(f.mFieldId), f.mFormat, f.mFieldId,
+    return ZtGridCell::fitted(mText, valueOf(*row, f.mFieldId), f.mFormat, f.mFieldId,
                               row->getValue(ZtField::Decimals).toInt(), area.width());
 }
 

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QString>
+#include <QVariant>
 #include <QVector>
 #include <QWidget>
 
@@ -51,6 +52,14 @@ public:
     void setData(DQDSelection* data);
     DQDSelection* getData() const;
     void dataUpdate();
+
+    // Values of one field kept beside the rows, by combined code (painted and
+    // sorted as if the rows held them): an owner adds a field of its own without
+    // writing into, and so copying, a list it shares with its reader. Codes
+    // without a value fall back to the row. Key 0 drops them.
+    void setSideValues(unsigned int key, const QHash<QString, QString>& values);
+    // The value a cell of this field shows for the row.
+    QVariant valueOf(const DQDUnionReader& row, unsigned int key) const;
 
     // Stable sort of the query's rows by the sort key (when local sorting is on);
     // the focus stays on its security.
@@ -220,6 +229,9 @@ private:
     QPoint mDragStart;
     bool mDragging = false;
     int mDragTarget = -1;
+
+    unsigned int mSideKey = 0;
+    QHash<QString, QString> mSideValues;
 
     QSize mLastSize;
     QHash<QString, ZtGridBarCell> mBarCells;

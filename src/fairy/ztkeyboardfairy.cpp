@@ -11,13 +11,18 @@
 #include <ztlib/ztfields.h>
 
 #include <QCursor>
+#include <QFuture>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPixmap>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <QtConcurrent>
+
+#include <memory>
 
 namespace {
 
@@ -26,25 +31,41 @@ Q_LOGGING_CATEGORY(lcZtFairy, "zt.fairy", QtInfoMsg)
 constexpr int kInputLimit = 8;
 constexpr int kMaxRowTest = 500;
 
-// One index for every fairy, rebuilt when the cache hands out a different keyboard
-// list. Holding a copy keeps the list's data alive, so "same data" is a pointer test:
-// a list the cache rebuilt or changed no longer shares it.
+// One index for every fairy, built on a worker for each keyboard list the cache
+// hands out: indexing 20,000 entries takes longer than a keystroke may. Until the
+// index of the current list is in, keystrokes are answered by a plain scan of the
+// list (the same ranking). Holding a copy keeps the list's data alive, so "same
+// data" is a pointer test: a list the cache rebuilt or changed no longer shares it.
+// GUI thread only; the worker gets its own copy of the list and hands the index over
+// through the future.
 struct SharedIndex
 {
     QList<UserKeyBoard> list;
-    ZtKeyboardSearch search;
-    bool built = false;
+    std::shared_ptr<ZtKeyboardSearch> search;
+    QFuture<std::shared_ptr<ZtKeyboardSearch>> building;
 
-    ZtKeyboardSearch& current()
+    // The index of the cache's list, or null while it is built.
+    ZtKeyboardSearch* current()
     {
         const QList<UserKeyBoard>& live = PubCache::mUserKeyboard;
-        if (!built || live.size() != list.size() || live.constBegin() != list.constBegin()) {
+        if (live.size() != list.size() || live.constBegin() != list.constBegin()) {
             list = live;
-            search.setEntries(list);
-            built = true;
+            search.reset();
+            const QList<UserKeyBoard> entries = list;
+            // A build for a list replaced meanwhile finishes unseen.
+            building = QtConcurrent::run([entries] {
+                auto index = std::make_shared<ZtKeyboardSearch>();
+                index->setEntries(entries);
+                return index;
+            });
+            qCDebug(lcZtFairy) << "indexing" << list.size() << "keyboard entries";
+        }
+        if (!search && building.isFinished() && building.resultCount() > 0) {
+            search = building.result();
+            building = {};
             qCDebug(lcZtFairy) << "indexed" << list.size() << "keyboard entries";
         }
-        return search;
+        return search.get();
     }
 };
 
@@ -105,11 +126,25 @@ ZtKeyboardFairy::ZtKeyboardFairy(QWidget* parent, bool isMain, bool clearOnPick)
     connect(this, &ZtKeyboardFairy::onKeyBoardFocusOut, this, &ZtKeyboardFairy::doKeyBoardFocusOut);
 
     // Index a list the cache already holds now rather than on the first keystroke.
-    if (!PubCache::mUserKeyboard.isEmpty())
-        sharedIndex().current();
+    sharedIndex().current();
 }
 
-ZtKeyboardFairy::~ZtKeyboardFairy() = default;
+ZtKeyboardFairy::~ZtKeyboardFairy()
+{
+    for (const QVector<QTableWidgetItem*>& spare : mSpare)
+        qDeleteAll(spare);
+}
+
+void ZtKeyboardFairy::keepItems(int rows)
+{
+    const QSignalBlocker quiet(mTable->model());
+    for (int row = mTable->rowCount() - 1; row >= rows; --row) {
+        for (int column = 0; column < 3; ++column) {
+            if (QTableWidgetItem* item = mTable->takeItem(row, column))
+                mSpare[column].append(item);
+        }
+    }
+}
 
 bool ZtKeyboardFairy::doKeyBoardFocusIn(QKeyEvent* event)
 {
@@ -148,6 +183,7 @@ void ZtKeyboardFairy::close()
 
 void ZtKeyboardFairy::setEnabled(bool enabled)
 {
+    keepItems(0);
     mTable->clearContents();
     mTable->hide();
     QWidget::setEnabled(enabled);
@@ -166,6 +202,11 @@ void ZtKeyboardFairy::setFocus()
 void ZtKeyboardFairy::setIsSimple(bool simple)
 {
     isSimple = simple;
+}
+
+bool ZtKeyboardFairy::isSearchIndexReady()
+{
+    return sharedIndex().current() != nullptr;
 }
 
 void ZtKeyboardFairy::doKeyBoardFocusOut()
@@ -198,6 +239,7 @@ void ZtKeyboardFairy::doTextChanged(QString text)
     if (mShowingPick)
         return;
     if (text.isEmpty()) {
+        keepItems(0);
         mTable->clearContents();
         mTable->hide();
         return;
@@ -220,28 +262,39 @@ void ZtKeyboardFairy::doTextChanged(QString text)
     }
 
     placeList();
-    ZtKeyboardSearch& search = sharedIndex().current();
-    search.setFilterWords(mFiltrationTxt);
-    const QVector<int> found = search.search(upper);
     // Read-only access: a non-const one would detach the shared list.
     const QList<UserKeyBoard>& entries = PubCache::mUserKeyboard;
+    QVector<int> found;
+    if (ZtKeyboardSearch* search = sharedIndex().current()) {
+        if (search->filterWords() != mFiltrationTxt)
+            search->setFilterWords(mFiltrationTxt);
+        found = search->search(upper);
+    } else {
+        found = ZtKeyboardSearch::scan(entries, upper, mFiltrationTxt);
+    }
     int rows = 0;
     while (rows <= kMaxRowTest && rows < found.size() && found.at(rows) < entries.size())
         ++rows;
     // The rows of the last result are refilled in place: building 1,500 items and
     // inserting rows one by one was most of a keystroke's time.
-    mTable->setUpdatesEnabled(false);
+    // Updates off on the rows only: the frame and a scroll bar that keeps its range
+    // are not repainted.
+    QWidget* rowsView = mTable->viewport();
+    rowsView->setUpdatesEnabled(false);
     mTable->clearSelection();
-    mTable->setRowCount(rows);
     // One change notice for the whole list instead of one per item.
     QAbstractItemModel* model = mTable->model();
-    const bool blocked = model->blockSignals(true);
+    bool blocked = model->blockSignals(true);
+    keepItems(rows);
+    model->blockSignals(blocked);
+    mTable->setRowCount(rows);
+    blocked = model->blockSignals(true);
     for (int row = 0; row < rows; ++row)
         fillRow(row, entries.at(found.at(row)));
     model->blockSignals(blocked);
     if (rows > 0)
         emit model->dataChanged(model->index(0, 0), model->index(rows - 1, model->columnCount() - 1));
-    mTable->setUpdatesEnabled(true);
+    rowsView->setUpdatesEnabled(true);
     mTable->selectRow(0);
     mTable->show();
     qCDebug(lcZtFairy) << "search" << upper << "->" << found.size() << "matches," << mTable->rowCount() << "rows";
@@ -287,21 +340,32 @@ void ZtKeyboardFairy::createKeyBoard(UserKeyBoard* mm)
 
 void ZtKeyboardFairy::fillRow(int row, const UserKeyBoard& entry)
 {
-    auto cell = [&](int column) {
+    if (mWritten.size() < (row + 1) * 3)
+        mWritten.resize((row + 1) * 3);
+    auto write = [&](int column, const QString& text, int index) {
         QTableWidgetItem* item = mTable->item(row, column);
+        Written& last = mWritten[row * 3 + column];
         if (!item) {
-            item = new QTableWidgetItem;
-            if (column == 2)
-                item->setTextAlignment(0x86);
+            if (!mSpare[column].isEmpty()) {
+                item = mSpare[column].takeLast();
+            } else {
+                item = new QTableWidgetItem;
+                if (column == 2)
+                    item->setTextAlignment(0x86);
+            }
             mTable->setItem(row, column, item);
+        } else if (last.item == item && last.index == index && last.text == text) {
+            // Items are written here only, so the cell still shows this text.
+            return;
         }
-        return item;
+        item->setText(text);
+        if (column == 0)
+            item->setData(Qt::UserRole, index);
+        last = {item, text, index};
     };
-    QTableWidgetItem* code = cell(0);
-    code->setText(entry.getCode());
-    code->setData(Qt::UserRole, entry.getIndex());
-    cell(1)->setText(entry.getName());
-    cell(2)->setText(entry.getType());
+    write(0, entry.getCode(), entry.getIndex());
+    write(1, entry.getName(), -1);
+    write(2, entry.getType(), -1);
 }
 
 void ZtKeyboardFairy::keyPressEvent(QKeyEvent* event)
@@ -388,6 +452,7 @@ void ZtKeyboardFairy::closeSequence()
         return;
     mClosing = true;
     mLineEdit->clear(clearOnPick);
+    keepItems(0);
     mTable->clearContents();
     mTable->hide();
     mClosing = false;
@@ -396,7 +461,10 @@ void ZtKeyboardFairy::closeSequence()
 
 void ZtKeyboardFairy::placeList()
 {
-    mTable->move(mapToGlobal(QPoint(0, 0)) + QPoint(0, mLineEdit->height() - 1));
+    // Moving a window, even to where it is, repaints all of it.
+    const QPoint at = mapToGlobal(QPoint(0, 0)) + QPoint(0, mLineEdit->height() - 1);
+    if (mTable->pos() != at)
+        mTable->move(at);
 }
 
 void ZtKeyboardFairy::restoreInputLimit()

@@ -8,11 +8,13 @@
 #include <ztlib/dqdreader.h>
 
 #include <QStringList>
+#include <QVector>
 #include <QWidget>
 
 class QKeyEvent;
 class QLabel;
 class QResizeEvent;
+class QTableWidgetItem;
 class UserKeyBoard;
 class ZtKeyLineEdit;
 class ZtKeyTableWidget;
@@ -40,6 +42,9 @@ public:
     void setFiltrationTxt(const QStringList& words);
     void setFocus();
     void setIsSimple(bool simple);
+    // The search index of the cache's current keyboard list is in place (it is built
+    // on a worker; keystrokes before that scan the list).
+    static bool isSearchIndexReady();
 
 signals:
     void onClose();
@@ -69,6 +74,9 @@ private:
     void restoreInputLimit();
     // Writes an entry into a row of the list, reusing the row's items.
     void fillRow(int row, const UserKeyBoard& entry);
+    // Takes the items of the rows from `rows` on out of the list, for later rows:
+    // a shorter result, or an empty field, keeps the items instead of deleting them.
+    void keepItems(int rows);
 
     QLabel* mSearchIcon = nullptr;
     ZtPushButton* mDropButton = nullptr;
@@ -78,6 +86,18 @@ private:
     QStringList mFiltrationTxt;
     bool isMain = true;
     bool clearOnPick = true;
+
+    // What fillRow last wrote into each cell (row * 3 + column): a cell that keeps
+    // its text between keystrokes is left alone.
+    struct Written
+    {
+        const QTableWidgetItem* item = nullptr;
+        QString text;
+        int index = -1;
+    };
+    QVector<Written> mWritten;
+    // Items out of the list, per column, owned here.
+    QVector<QTableWidgetItem*> mSpare[3];
 
     bool mClosing = false;
     bool mShowingPick = false;

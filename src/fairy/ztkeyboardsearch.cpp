@@ -108,6 +108,21 @@ quint8 categoriesOf(const QString& type)
     return c;
 }
 
+// Matches in list order (buckets parallel) ranked by bucket, list order within one.
+QVector<int> rankedByBucket(const std::vector<quint32>& ordered, const std::vector<quint8>& buckets)
+{
+    std::array<int, kBucketCount + 1> start{};
+    for (quint8 b : buckets)
+        ++start[size_t(b) + 1];
+    for (int b = 1; b <= kBucketCount; ++b)
+        start[size_t(b)] += start[size_t(b) - 1];
+    QVector<int> result(start[kBucketCount]);
+    int* out = result.data();
+    for (size_t i = 0; i < ordered.size(); ++i)
+        out[start[buckets[i]]++] = int(ordered[i]);
+    return result;
+}
+
 // Sorts values stably by the 16-bit digits at the given shifts, least significant first.
 void radixSort(std::vector<quint64>& values, std::initializer_list<int> shifts)
 {
@@ -426,19 +441,9 @@ void ZtKeyboardSearchPrivate::build()
     built = true;
 }
 
-// The matches in `ordered` (list order, buckets parallel) ranked by bucket.
 QVector<int> ZtKeyboardSearchPrivate::ranked() const
 {
-    std::array<int, kBucketCount + 1> start{};
-    for (quint8 b : buckets)
-        ++start[size_t(b) + 1];
-    for (int b = 1; b <= kBucketCount; ++b)
-        start[size_t(b)] += start[size_t(b) - 1];
-    QVector<int> result(start[kBucketCount]);
-    int* out = result.data();
-    for (size_t i = 0; i < ordered.size(); ++i)
-        out[start[buckets[i]]++] = int(ordered[i]);
-    return result;
+    return rankedByBucket(ordered, buckets);
 }
 
 QVector<int> ZtKeyboardSearchPrivate::searchGram(quint32 key, int n) const
@@ -605,4 +610,69 @@ QVector<int> ZtKeyboardSearch::search(const QString& text) const
     if (d->gramsBuilt && text.size() == 2)
         return d->searchGram(quint32(t[0]) << 16 | t[1], 2);
     return d->searchSuffixes(t, text.size());
+}
+
+struct ZtKeyboardSearch::Scan::Data
+{
+    QString text;
+    QStringList filterWords;
+    // Per type: its categories, or kNoBucket when filtered out.
+    QHash<QString, quint8> typeCategories;
+    std::vector<quint32> matches;
+    std::vector<quint8> buckets;
+};
+
+ZtKeyboardSearch::Scan::Scan(const QString& text, const QStringList& filterWords) : d(new Data)
+{
+    d->text = text;
+    d->filterWords = filterWords;
+}
+
+ZtKeyboardSearch::Scan::~Scan() = default;
+
+void ZtKeyboardSearch::Scan::add(int index, const QString& keys, const QString& secondKey, const QString& code,
+                                 const QString& name, const QString& type)
+{
+    auto it = d->typeCategories.constFind(type);
+    if (it == d->typeCategories.constEnd())
+        it = d->typeCategories.insert(type, d->filterWords.contains(type) ? kNoBucket : categoriesOf(type));
+    const quint8 categories = it.value();
+    if (categories == kNoBucket)
+        return;
+
+    const QStringView t(d->text);
+    quint8 flags = 0;
+    auto place = [&](QStringView s) {
+        const int at = s.indexOf(t);
+        if (at >= 0 && at < 4)
+            flags |= quint8(1u << at);
+    };
+    const QStringView all(keys);
+    int from = 0;
+    while (from <= all.size()) {
+        int bar = all.indexOf(QLatin1Char('|'), from);
+        if (bar < 0)
+            bar = all.size();
+        if (bar > from) {
+            const QStringView key = all.mid(from, bar - from);
+            if (key == t)
+                flags |= FlagExact;
+            place(key);
+        }
+        from = bar + 1;
+    }
+    if (all.contains(t) || QStringView(secondKey).contains(t) || QStringView(name).contains(t))
+        flags |= FlagContains;
+    if (!(flags & (FlagExact | FlagContains)))
+        return;
+    place(secondKey);
+    place(code);
+    place(name);
+    d->matches.push_back(quint32(index));
+    d->buckets.push_back(bucketTable()(categories, flags));
+}
+
+QVector<int> ZtKeyboardSearch::Scan::ranked() const
+{
+    return rankedByBucket(d->matches, d->buckets);
 }

@@ -58,6 +58,36 @@ public:
     // Positions of the matching entries (0-based, in the order they were added), best first.
     QVector<int> search(const QString& text) const;
 
+    // The same ranking by a plain scan of a list of records, with no index: the
+    // answer while an index of the list is being built.
+    template <class List>
+    static QVector<int> scan(const List& list, const QString& text, const QStringList& filterWords)
+    {
+        Scan s(text, filterWords);
+        if (text.isEmpty())
+            return {};
+        int i = 0;
+        for (const auto& entry : list)
+            s.add(i++, entry.getKeys(), entry.getSecondKey(), entry.getCode(), entry.getName(), entry.getType());
+        return s.ranked();
+    }
+
 private:
+    class Scan
+    {
+    public:
+        Scan(const QString& text, const QStringList& filterWords);
+        ~Scan();
+        Scan(const Scan&) = delete;
+        Scan& operator=(const Scan&) = delete;
+        void add(int index, const QString& keys, const QString& secondKey, const QString& code, const QString& name,
+                 const QString& type);
+        QVector<int> ranked() const;
+
+    private:
+        struct Data;
+        std::unique_ptr<Data> d;
+    };
+
     std::unique_ptr<ZtKeyboardSearchPrivate> d;
 };

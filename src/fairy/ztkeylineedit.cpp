@@ -1,8 +1,33 @@
 #include "fairy/ztkeylineedit.h"
 
 #include <QFocusEvent>
+#include <QValidator>
 
-ZtKeyLineEdit::ZtKeyLineEdit(QWidget* parent) : QLineEdit(parent) {}
+namespace {
+
+// Typed letters go in upper-case, as the keyboard list's keys are: the text
+// changes once per keystroke instead of once typed and once upper-cased.
+class UpperCase : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override
+    {
+        for (QChar& c : input) {
+            if (c.isLower())
+                c = c.toUpper();
+        }
+        return Acceptable;
+    }
+};
+
+}
+
+ZtKeyLineEdit::ZtKeyLineEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setValidator(new UpperCase(this));
+}
 
 void ZtKeyLineEdit::clear(bool clearText)
 {

@@ -6,8 +6,8 @@
 
 class QFocusEvent;
 
-// The input field of the keyboard fairy: reports focus changes, and can give up the
-// focus while keeping its text.
+// The input field of the keyboard fairy: typed letters go in upper-case; reports
+// focus changes, and can give up the focus while keeping its text.
 class ZTCONTROLLIB_EXPORT ZtKeyLineEdit : public QLineEdit
 {
     Q_OBJECT

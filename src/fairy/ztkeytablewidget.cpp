@@ -1,5 +1,7 @@
 #include "fairy/ztkeytablewidget.h"
 
+#include "fairy/ztkeyitemdelegate.h"
+
 #include <QCursor>
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -11,6 +13,10 @@ ZtKeyTableWidget::ZtKeyTableWidget(QWidget* parent) : QTableWidget(parent)
     setWindowFlags(Qt::ToolTip);
     hide();
     setShowGrid(false);
+    // One line per entry, elided when too long; wrapping made every cell's paint
+    // break its text into lines.
+    setWordWrap(false);
+    setItemDelegate(new ZtKeyItemDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setFocusPolicy(Qt::NoFocus);

@@ -141,6 +141,8 @@ void ZtZXGStockGridView::InitZxgQNows(QPair<QStringList, QHash<QString, QString>
     mGrid->clearFocusRow(false);
     mZxgCodes = zxg.first;
     mZxgTimes = zxg.second;
+    if (mIsZxg)
+        mGrid->setSideValues(ZtField::AddTime, mZxgTimes);
     qCDebug(lcZtGrids) << "ZtZXGStockGridView::InitZxgQNows" << objectName() << mZxgStockType << mZxgCodes.size();
     startQuotes(mZxgCodes);
 }
@@ -322,15 +324,8 @@ void ZtZXGStockGridView::doDataUpdate()
 {
     if (!mGrid)
         return;
+    // The list stays shared with the reader: the add times are painted from beside it.
     mMarketData = mStockQNow.mQNows;
-    if (mIsZxg && !mZxgTimes.isEmpty() && !mMarketData.isEmpty()) {
-        for (int i = 0; i < mMarketData.count(); ++i) {
-            DQDUnionReader* row = mMarketData.at(i);
-            const auto it = mZxgTimes.constFind(row->getUniqueValue(0));
-            if (it != mZxgTimes.constEnd())
-                row->setValue(ZtField::AddTime, it.value());
-        }
-    }
     mGrid->setData(&mMarketData);
     doDataRepaint();
 }

@@ -1,3 +1,5 @@
+#include "keyboardreference.h"
+
 #include <controls/ztpushbutton.h>
 #include <fairy/ztkeyboardfairy.h>
 #include <fairy/ztkeylineedit.h>
@@ -47,6 +49,14 @@ QList<UserKeyBoard> sampleKeyboard()
     list.append(UserKeyBoard(list.size(), "06|ZXG", "FUNCZXG", "06", QStringLiteral("自选股"),
                              QStringLiteral("功能"), zxg));
     list.append(UserKeyBoard(list.size(), "XX", "XX", "XX", QStringLiteral("空白"), QStringLiteral("其他")));
+    return list;
+}
+
+QList<UserKeyBoard> keyboardOf(const QVector<KeyboardSample>& samples)
+{
+    QList<UserKeyBoard> list;
+    for (const KeyboardSample& e : samples)
+        list.append(UserKeyBoard(list.size(), e.keys, e.secondKey, e.code, e.name, e.type));
     return list;
 }
 
@@ -171,6 +181,33 @@ private slots:
         QTest::keyClick(mField, Qt::Key_Backspace);
         QTest::keyClick(mField, Qt::Key_X);
         QCOMPARE(column(mList, 1), (QStringList{QStringLiteral("改名"), QStringLiteral("新浦发")}));
+    }
+
+    // The index of a new list is built aside; keystrokes before and after it is in
+    // show the same ranking, and a build for a list replaced meanwhile is not used.
+    void indexBuiltAside()
+    {
+        const QVector<KeyboardSample> samples = generatedKeyboardEntries(3000, 6);
+        PubCache::mUserKeyboard = keyboardOf(generatedKeyboardEntries(3000, 5));
+        open();
+        PubCache::mUserKeyboard = keyboardOf(samples);
+        const QStringList inputs{"6", "60", "600", "S", "SH6"};
+        auto check = [&] {
+            for (const QString& input : inputs) {
+                QTest::keyClick(mField, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(mField, Qt::Key_Backspace);
+                type(input.toLower());
+                const QVector<int> expected = referenceKeyboardSearch(samples, input, {}).mid(0, 501);
+                QVector<int> shown;
+                for (int r = 0; r < mList->rowCount(); ++r)
+                    shown << mList->item(r, 0)->data(Qt::UserRole).toInt();
+                QVERIFY(!expected.isEmpty());
+                QCOMPARE(shown, expected);
+            }
+        };
+        check();
+        QTRY_VERIFY(ZtKeyboardFairy::isSearchIndexReady());
+        check();
     }
 
     void rowCap()

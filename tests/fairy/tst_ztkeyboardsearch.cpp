@@ -122,6 +122,7 @@ private slots:
         ZtKeyboardSearch search;
         search.setEntries(list);
         QCOMPARE(names(list, search.search(input.toUpper())), expected);
+        QCOMPARE(names(list, ZtKeyboardSearch::scan(list, input.toUpper(), {})), expected);
         QCOMPARE(names(list, referenceKeyboardSearch(list, input, {})), expected);
     }
 
@@ -136,6 +137,8 @@ private slots:
         // Equality, not containment, decides; "板块X" still counts as a sector when ranking.
         QCOMPARE(names(list, search.search(QStringLiteral("PA"))), (QStringList{"share", "near"}));
         QCOMPARE(names(list, search.search(QStringLiteral("P"))), (QStringList{"near", "share"}));
+        QCOMPARE(ZtKeyboardSearch::scan(list, QStringLiteral("PA"), {QStringLiteral("板块")}),
+                 search.search(QStringLiteral("PA")));
         search.setFilterWords({});
         QCOMPARE(search.search(QStringLiteral("PA")).size(), 3);
     }
@@ -179,6 +182,12 @@ private slots:
             if (actual != expected) {
                 qWarning() << "input" << input << "reference" << expected.mid(0, 20) << "fast" << actual.mid(0, 20);
                 QFAIL("fast search differs from the reference");
+            }
+            // The scan that answers while the index is built.
+            const QVector<int> scanned = ZtKeyboardSearch::scan(list, input.toUpper(), filter);
+            if (scanned != expected) {
+                qWarning() << "input" << input << "reference" << expected.mid(0, 20) << "scan" << scanned.mid(0, 20);
+                QFAIL("scan differs from the reference");
             }
             nonEmpty += expected.isEmpty() ? 0 : 1;
         }

@@ -1,9 +1,14 @@
+#include <format/markup/markupcommon.h>
 #include <format/markup/markupreference.h>
 #include <format/markup/valueformat.h>
 #include <ztlib/datatrans.h>
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <cmath>
+#include <limits>
 
 static QVariant packed(int h, int m)
 {
@@ -71,6 +76,52 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(formatValue(value, format), expected);
         QCOMPARE(ZtMarkupReference::formatValue(value, format), expected);
+    }
+
+    // The digits written without QString::number are its digits, or left to it.
+    void fixedCharsAsNumber_data()
+    {
+        QTest::addColumn<QVector<double>>("values");
+        QTest::addColumn<bool>("mostlyQuick");
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("edges") << QVector<double>{0.0, -0.0, 0.125, 0.375, 2.5, -2.5, 1.005, 0.045, -0.004, -0.005,
+                                                  1e-20, 999999999.995, 1e11, 1e12, -1e15, 5e-324, inf, -inf,
+                                                  std::nan("")}
+                               << false;
+        QVector<double> prices;
+        QVector<double> wide;
+        QRandomGenerator rng(5);
+        for (int i = 0; i < 20000; ++i) {
+            prices << std::round(rng.generateDouble() * 400000.0 - 200000.0) / 1000.0;
+            wide << (rng.generateDouble() - 0.5) * std::pow(10.0, rng.bounded(-6, 16));
+        }
+        QTest::newRow("prices of three decimals") << prices << true;
+        QTest::newRow("any size") << wide << true;
+    }
+
+    void fixedCharsAsNumber()
+    {
+        QFETCH(QVector<double>, values);
+        QFETCH(bool, mostlyQuick);
+        int written = 0;
+        for (double v : values) {
+            for (int d : {0, 1, 2, 3, 4, 8, 15, 16}) {
+                char out[ZtMarkupDetail::kFixedChars];
+                const int n = ZtMarkupDetail::fixedChars(v, d, out);
+                if (n < 0)
+                    continue;
+                ++written;
+                const QString expected = QString::number(v, 'f', d);
+                if (QLatin1String(out, n) != expected)
+                    QFAIL(qPrintable(QStringLiteral("%1 d%2: %3, expected %4")
+                                         .arg(v, 0, 'g', 17)
+                                         .arg(d)
+                                         .arg(QLatin1String(out, n), expected)));
+            }
+        }
+        // Most values take the quick way.
+        if (mostlyQuick)
+            QVERIFY(written > values.size() * 4);
     }
 
     void locale_independent()

@@ -211,10 +211,25 @@ private slots:
         // Codes with an add time show it; others stay empty.
         h.open({1, 2, 3},
                {{codeOf(1), QStringLiteral("20240105093000000")}, {codeOf(3), QStringLiteral("20231231150000000")}});
-        const DQDQuery* data = h.view->getGrid()->getData();
-        QCOMPARE(data->at(0)->getValue(ZtField::AddTime).toString(), QStringLiteral("20240105093000000"));
-        QCOMPARE(data->at(1)->getValue(ZtField::AddTime).toString(), QStringLiteral("-"));
-        QCOMPARE(data->at(2)->getValue(ZtField::AddTime).toString(), QStringLiteral("20231231150000000"));
+        ZtWidgetStockGrid* grid = h.view->getGrid();
+        QCOMPARE(h.rows(), codesOf({1, 2, 3}));
+        QCOMPARE(grid->cellText(0, 3), QStringLiteral("2024-01-05"));
+        QCOMPARE(grid->cellText(1, 3), QString());
+        QCOMPARE(grid->cellText(2, 3), QStringLiteral("2023-12-31"));
+
+        // Sorting by the column orders by the add time.
+        grid->setSortKey(ZtField::AddTime, false);
+        grid->doLocalSort();
+        QCOMPARE(h.rows(), codesOf({3, 1, 2}));
+
+        // New quotes keep the column; the rows stay the ones the market handed out
+        // (a write would have copied them).
+        h.quotes({1, 2, 3});
+        const int reads = h.market->callCount(kQuotes);
+        QTRY_VERIFY(h.market->callCount(kQuotes) > reads + 1);
+        QCOMPARE(grid->cellText(0, 3), QStringLiteral("2023-12-31"));
+        const DQDQuery& data = *grid->getData();
+        QVERIFY(data.at(0)->sharesDataWith(h.market->quote(codeOf(3), false)));
     }
 
     void firstQuotesFocusRowZeroOnce()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "format/markup/ztformat_global.h"
+
 #include <QColor>
 #include <QString>
 #include <QVariant>
@@ -23,6 +25,15 @@ inline QString fixedText(double value, int decimals)
 {
     return QString::number(value, 'f', decimals);
 }
+
+// Room fixedChars needs.
+constexpr int kFixedChars = 64;
+
+// fixedText written into `out` without a QString, for the values a grid shows
+// (finite, up to 15 decimals, below 1e12 once scaled by them); -1 for the rest,
+// which fixedText writes: halves that round either way (QString::number rounds
+// them its own way) and negative values that round to zero.
+ZTFORMAT_EXPORT int fixedChars(double value, int decimals, char* out);
 
 // QVariant's own ordering: <0, 0 or >0.
 int compareVariants(const QVariant& a, const QVariant& b);

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ZtMarkupDetail {
@@ -83,11 +84,6 @@ bool extractTag(QString& format, QLatin1String tag, QString* content)
     *content = tagContent(format, at, tag.size());
     format.remove(tag + *content + QLatin1Char(']'));
     return true;
-}
-
-QString unitText(double scaled, int decimals, const QString& unit)
-{
-    return fixedText(scaled, decimals) + unit;
 }
 
 CompiledCondition::Term makeTerm(const QVector<int>& pieces, CompiledCondition::Term::Joint joint)
@@ -388,37 +384,72 @@ QString FormatPlan::apply(const QVariant& value) const
     if (hasDate)
         dateText = DataTrans::getDateTimeFromULL(value.toULongLong()).toString(datePattern);
     double v = value.toDouble();
-    QString number;
+
+    // The number is "-" (a negative value in units), its digits and the unit; the
+    // digits are written into a buffer, so a cell's text costs one allocation.
+    char digits[kFixedChars];
+    int length = 0;
+    QString slowDigits;
+    bool minus = false;
+    const QString* unit = nullptr;
+    auto number = [&](double x, int d, bool negative, const QString* u) {
+        length = fixedChars(x, d, digits);
+        if (length < 0)
+            slowDigits = fixedText(x, d);
+        minus = negative;
+        unit = u;
+    };
     if (divide) {
         v = v / divisor;
-        number = fixedText(v, decimals);
+        number(v, decimals, false, nullptr);
     }
     if (units) {
         if (v >= 0) {
             if (v >= 1e12)
-                number = unitText(v / 1e12, decimals, kTrillion);
+                number(v / 1e12, decimals, false, &kTrillion);
             else if (v >= 1e8)
-                number = unitText(v / 1e8, decimals, kHundredMillion);
+                number(v / 1e8, decimals, false, &kHundredMillion);
             else if (v >= 1e4)
-                number = unitText(v / 1e4, decimals, kTenThousand);
+                number(v / 1e4, decimals, false, &kTenThousand);
             else if (unitsIntegral)
-                number = fixedText(v, 0);
+                number(v, 0, false, nullptr);
         } else if (v < 0) {
             if (v <= -1e12)
-                number = QLatin1Char('-') + unitText(v / -1e12, decimals, kTrillion);
+                number(v / -1e12, decimals, true, &kTrillion);
             else if (v <= -1e8)
-                number = QLatin1Char('-') + unitText(v / -1e8, decimals, kHundredMillion);
+                number(v / -1e8, decimals, true, &kHundredMillion);
             else if (v <= -1e4)
-                number = QLatin1Char('-') + unitText(v / -1e4, decimals, kTenThousand);
+                number(v / -1e4, decimals, true, &kTenThousand);
             else if (unitsIntegral)
-                number = fixedText(v, 0);
+                number(v, 0, false, nullptr);
         }
     }
-    if (sign && v > 0)
-        number.prepend(QLatin1Char('+'));
-    if (prefix.isEmpty() && dateText.isEmpty() && suffix.isEmpty())
-        return number;
-    return prefix + dateText + number + suffix;
+    const bool plus = sign && v > 0;
+    const int digitCount = length < 0 ? slowDigits.size() : length;
+    QString text(prefix.size() + dateText.size() + int(plus) + int(minus) + digitCount + (unit ? unit->size() : 0)
+                     + suffix.size(),
+                 Qt::Uninitialized);
+    QChar* out = text.data();
+    auto put = [&out](const QString& s) {
+        std::copy(s.constBegin(), s.constEnd(), out);
+        out += s.size();
+    };
+    put(prefix);
+    put(dateText);
+    if (plus)
+        *out++ = QLatin1Char('+');
+    if (minus)
+        *out++ = QLatin1Char('-');
+    if (length < 0) {
+        put(slowDigits);
+    } else {
+        for (int i = 0; i < length; ++i)
+            *out++ = QLatin1Char(digits[i]);
+    }
+    if (unit)
+        put(*unit);
+    put(suffix);
+    return text;
 }
 
 namespace {
