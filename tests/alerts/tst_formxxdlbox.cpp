@@ -6,6 +6,8 @@
 #include <alerts/messageex.h>
 #include <ztlib/datatrans.h>
 
+#include <testrows.h>
+
 #include <QCursor>
 #include <QPointer>
 #include <QScreen>
@@ -16,25 +18,14 @@ namespace {
 
 const QString kCode = QStringLiteral("SH600000");
 
-DQDUnionReader item(const QString& id, const QString& type, const QString& title, const QDateTime& time)
-{
-    DQDUnionReader r;
-    r.setValue(37020, id);
-    r.setValue(37030, type);
-    r.setValue(37040, title);
-    r.setValue(37050, qulonglong(DataTrans::getYYYYMMDDHHMMSSFFFFromDT(time)));
-    r.setValue(37060, qulonglong(DataTrans::getYYYYMMDDHHMMSSFFFFromDT(time)));
-    return r;
-}
-
 DQDDataList todayAndYesterday(const QString& firstTitle = QStringLiteral("今日公告一"))
 {
     const QDateTime now = QDateTime::currentDateTime();
     DQDDataList l;
-    l.append(item(QStringLiteral("n1"), QStringLiteral("G"), firstTitle, now));
-    l.append(item(QStringLiteral("n2"), QStringLiteral("G"), QStringLiteral("今日公告二"), now));
-    l.append(item(QStringLiteral("n3"), QStringLiteral("X"), QStringLiteral("昨日新闻一"), now.addDays(-1)));
-    l.append(item(QStringLiteral("n4"), QStringLiteral("X"), QStringLiteral("昨日新闻二"), now.addDays(-1)));
+    l.append(TestRows::mineItem(QStringLiteral("n1"), QStringLiteral("G"), firstTitle, now));
+    l.append(TestRows::mineItem(QStringLiteral("n2"), QStringLiteral("G"), QStringLiteral("今日公告二"), now));
+    l.append(TestRows::mineItem(QStringLiteral("n3"), QStringLiteral("X"), QStringLiteral("昨日新闻一"), now.addDays(-1)));
+    l.append(TestRows::mineItem(QStringLiteral("n4"), QStringLiteral("X"), QStringLiteral("昨日新闻二"), now.addDays(-1)));
     return l;
 }
 
@@ -113,8 +104,8 @@ private slots:
     {
         DQDDataList l;
         const QDateTime now = QDateTime::currentDateTime();
-        l.append(item(QStringLiteral("n1"), QStringLiteral("G"), QString(60, QChar(u'长')), now));
-        l.append(item(QStringLiteral("n2"), QStringLiteral("G"), QStringLiteral("短"), now));
+        l.append(TestRows::mineItem(QStringLiteral("n1"), QStringLiteral("G"), QString(60, QChar(u'长')), now));
+        l.append(TestRows::mineItem(QStringLiteral("n2"), QStringLiteral("G"), QStringLiteral("短"), now));
         mMarket->setAnswer(QStringLiteral("LBGD_Xxdl_Btlb_Bjlb"), l, 100);
         QWidget parent;
         parent.setGeometry(100, 100, 600, 400);

@@ -1,5 +1,6 @@
 #include "testrows.h"
 
+#include <ztlib/datatrans.h>
 #include <ztlib/ztfields.h>
 
 namespace TestRows {
@@ -19,6 +20,17 @@ DQDUnionReader security(const QString& unique, const QString& name, int type, do
     r.setValue(ZtField::Type, type);
     r.setValue(ZtField::PrevClose, 10.0);
     r.setValue(ZtField::Last, last);
+    return r;
+}
+
+DQDUnionReader mineItem(const QString& id, const QString& type, const QString& title, const QDateTime& time)
+{
+    DQDUnionReader r;
+    r.setValue(37020, id);
+    r.setValue(37030, type);
+    r.setValue(37040, title);
+    r.setValue(37050, qulonglong(DataTrans::getYYYYMMDDHHMMSSFFFFromDT(time)));
+    r.setValue(37060, qulonglong(DataTrans::getYYYYMMDDHHMMSSFFFFromDT(time)));
     return r;
 }
 

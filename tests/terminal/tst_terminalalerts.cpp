@@ -20,6 +20,8 @@
 #include <ztlib/ztfields.h>
 #include <ztwidgetlib/ztwidgetstockgrid.h>
 
+#include <testrows.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
@@ -102,17 +104,6 @@ void answerNextBox(const QString& button, Qt::Key key = Qt::Key_unknown)
         }
     });
     poll->start(10);
-}
-
-DQDUnionReader mineItem(const QString& id, const QString& type, const QString& title, const QDateTime& time)
-{
-    DQDUnionReader r;
-    r.setValue(37020, id);
-    r.setValue(37030, type);
-    r.setValue(37040, title);
-    r.setValue(37050, qulonglong(DataTrans::getYYYYMMDDHHMMSSFFFFromDT(time)));
-    r.setValue(37060, qulonglong(DataTrans::getYYYYMMDDHHMMSSFFFFromDT(time)));
-    return r;
 }
 
 }
@@ -319,8 +310,8 @@ private slots:
         setQuote(QStringLiteral("SH600000"), 10.0, 2);
         const QDateTime now = QDateTime::currentDateTime();
         DQDDataList items;
-        items.append(mineItem(QStringLiteral("n1"), QStringLiteral("G"), QStringLiteral("今日公告"), now));
-        items.append(mineItem(QStringLiteral("n3"), QStringLiteral("X"), QStringLiteral("昨日新闻"), now.addDays(-1)));
+        items.append(TestRows::mineItem(QStringLiteral("n1"), QStringLiteral("G"), QStringLiteral("今日公告"), now));
+        items.append(TestRows::mineItem(QStringLiteral("n3"), QStringLiteral("X"), QStringLiteral("昨日新闻"), now.addDays(-1)));
         mMarket->setAnswer(QStringLiteral("LBGD_Xxdl_Btlb_Bjlb"), items, 100);
         mMarket->setAnswer(QStringLiteral("LBGD_Xxdl_Btlb_PopWinList"), items, 100);
 

@@ -1,3 +1,4 @@
+#include "terminalfixture.h"
 #include "terminalhost.h"
 #include "terminalwindow.h"
 
@@ -32,7 +33,7 @@ public:
     static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
 
 private:
-    ZtMainHorseRaceLamp* lamp() const { return mWindow->boxs()->foot()->others()->horseRaceLamp(); }
+    ZtMainHorseRaceLamp* lamp() const { return mT.window->boxs()->foot()->others()->horseRaceLamp(); }
 
     QStringList lineIds() const
     {
@@ -42,30 +43,19 @@ private:
         return ids;
     }
 
-    QTemporaryDir mDir;
-    std::unique_ptr<TerminalHost> mHost;
-    std::unique_ptr<TerminalWindow> mWindow;
+    TerminalFixture mT;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(mDir.isValid());
-        qputenv("ZT_DATA_DIR", mDir.path().toLocal8Bit());
-        PBDataChange::installSource(std::make_shared<SimulatedMarket>(7));
-        mHost = std::make_unique<TerminalHost>();
-        mHost->start();
-        mHost->startServicePage();
-        QCOMPARE(PubCacheWeb::mCacheView, mHost->servicePage());
-        mWindow = std::make_unique<TerminalWindow>();
-        connect(mHost.get(), &TerminalHost::onNewsPushed, mWindow->boxs(), &ZtMainBoxs::addFootNews);
-        mWindow->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        QVERIFY(mT.start([](TerminalHost& host) { host.startServicePage(); }));
+        QCOMPARE(PubCacheWeb::mCacheView, mT.host->servicePage());
+        connect(mT.host.get(), &TerminalHost::onNewsPushed, mT.window->boxs(), &ZtMainBoxs::addFootNews);
     }
 
     void cleanupTestCase()
     {
-        mWindow.reset();
-        mHost.reset();
+        mT.stop();
         QVERIFY(!PubCacheWeb::mCacheView);
     }
 
@@ -86,12 +76,12 @@ private slots:
     void laterItemsArePushedInOrder()
     {
         QTRY_VERIFY_WITH_TIMEOUT(!lamp()->lines().isEmpty(), 30000);
-        QSignalSpy pushed(mHost.get(), &TerminalHost::onNewsPushed);
+        QSignalSpy pushed(mT.host.get(), &TerminalHost::onNewsPushed);
         bool added = false;
-        mHost->servicePage()->webView()->page()->runJavaScript(QStringLiteral("addNews(); addNews(); true"),
+        mT.host->servicePage()->webView()->page()->runJavaScript(QStringLiteral("addNews(); addNews(); true"),
                                                                [&](const QVariant&) { added = true; });
         QTRY_VERIFY_WITH_TIMEOUT(added, 10000);
-        mHost->pollNews();
+        mT.host->pollNews();
         QTRY_VERIFY_WITH_TIMEOUT(pushed.count() >= 2, 10000);
         const auto id = [&](int i) {
             return pushed.at(i).at(0).toMap().value("data").toMap().value("attributes").toMap().value("objectId").toString();
@@ -110,9 +100,9 @@ private slots:
     // The footer's notice line shows the market's newest movement message.
     void movementsReachTheNotice()
     {
-        ZtStockMsgNotice* notice = mWindow->boxs()->foot()->others()->notice();
+        ZtStockMsgNotice* notice = mT.window->boxs()->foot()->others()->notice();
         QVERIFY(notice->isVisible());
-        mHost->startMovementFeed();
+        mT.host->startMovementFeed();
         QTRY_VERIFY_WITH_TIMEOUT(!notice->getCurrent().isEmpty(), 15000);
         QVERIFY(!notice->getTextLabel()->text().isEmpty());
     }

@@ -1,5 +1,6 @@
 #include "settingsdialog.h"
 #include "terminaldialog.h"
+#include "terminalfixture.h"
 #include "terminalhost.h"
 #include "terminalstyle.h"
 #include "terminalwindow.h"
@@ -207,22 +208,13 @@ class tst_TerminalStyle : public QObject
     Q_OBJECT
 
 private:
-    static ZtFormMainBase* openDialog()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<ZtFormMainBase*>(w);
-            if (dialog && !qobject_cast<TerminalWindow*>(w) && dialog->isVisible())
-                return dialog;
-        }
-        return nullptr;
-    }
 
     // Measures the dialog that the action opens, then closes it with Escape.
     static QStringList unreadableDialog(const std::function<void()>& open)
     {
         QStringList bad{QStringLiteral("no dialog opened")};
         QTimer::singleShot(0, [&bad] {
-            ZtFormMainBase* dialog = openDialog();
+            ZtFormMainBase* dialog = TerminalFixture::openDialog();
             if (!dialog)
                 return;
             bad = unreadable(dialog);
@@ -232,27 +224,18 @@ private:
         return bad;
     }
 
-    QTemporaryDir mDir;
-    std::unique_ptr<TerminalHost> mHost;
-    std::unique_ptr<TerminalWindow> mWindow;
+    TerminalFixture mT;
 
 private slots:
     void initTestCase()
     {
-        qputenv("ZT_DATA_DIR", mDir.path().toLocal8Bit());
         TerminalStyle::apply();
-        PBDataChange::installSource(std::make_shared<SimulatedMarket>(7));
-        mHost = std::make_unique<TerminalHost>();
-        mHost->start();
-        mWindow = std::make_unique<TerminalWindow>();
-        mWindow->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        QVERIFY(mT.start());
     }
 
     void cleanupTestCase()
     {
-        mWindow.reset();
-        mHost.reset();
+        mT.stop();
     }
 
     void pageTextStandsOut_data()
@@ -265,8 +248,8 @@ private slots:
     void pageTextStandsOut()
     {
         QFETCH(QString, page);
-        QVERIFY(mWindow->showPage(page));
-        const QStringList bad = unreadable(mWindow.get());
+        QVERIFY(mT.window->showPage(page));
+        const QStringList bad = unreadable(mT.window.get());
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QStringLiteral("\n"))));
     }
 
@@ -283,20 +266,20 @@ private slots:
         QFETCH(QString, which);
         QStringList bad;
         if (which == QLatin1String("frame")) {
-            QVERIFY(mWindow->showPage(QStringLiteral("frame")));
+            QVERIFY(mT.window->showPage(QStringLiteral("frame")));
             QPushButton* open = nullptr;
-            for (QPushButton* b : mWindow->currentPage()->findChildren<QPushButton*>()) {
+            for (QPushButton* b : mT.window->currentPage()->findChildren<QPushButton*>()) {
                 if (b->text() == QStringLiteral("打开对话框"))
                     open = b;
             }
             QVERIFY(open);
             bad = unreadableDialog([open] { open->click(); });
         } else if (which == QLatin1String("settings")) {
-            bad = unreadableDialog([this] { SettingsDialog::open(mWindow.get()); });
+            bad = unreadableDialog([this] { SettingsDialog::open(mT.window.get()); });
         } else {
             QString text = QStringLiteral("旧备注");
             bad = unreadableDialog([this, &text] {
-                TerminalDialog::askText(mWindow.get(), QStringLiteral("添加备注/标签"), QStringLiteral("备注："), &text);
+                TerminalDialog::askText(mT.window.get(), QStringLiteral("添加备注/标签"), QStringLiteral("备注："), &text);
             });
         }
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QStringLiteral("\n"))));

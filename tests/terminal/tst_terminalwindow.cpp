@@ -1,5 +1,6 @@
 #include "settingsdialog.h"
 #include "terminaldialog.h"
+#include "terminalfixture.h"
 #include "terminalhost.h"
 #include "terminalwindow.h"
 
@@ -40,10 +41,10 @@ class tst_TerminalWindow : public QObject
 private:
     ZtToolButton* menuButton(const QString& name) const
     {
-        return mWindow->leftMenu()->innerWidget()->findChild<ZtToolButton*>(name);
+        return mT.window->leftMenu()->innerWidget()->findChild<ZtToolButton*>(name);
     }
 
-    ZtMainMenu* footMenu() const { return mWindow->boxs()->foot()->others()->menu(); }
+    ZtMainMenu* footMenu() const { return mT.window->boxs()->foot()->others()->menu(); }
 
     static QString checkedTab(ZtMainMenu* menu)
     {
@@ -51,39 +52,19 @@ private:
         return at < 0 ? QString() : menu->buttons().at(at)->getXmlData().getTabName();
     }
 
-    // The frameless dialog opened over the window, once it is on screen.
-    static ZtFormMainBase* openDialog()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<ZtFormMainBase*>(w);
-            if (dialog && !qobject_cast<TerminalWindow*>(w) && dialog->isVisible())
-                return dialog;
-        }
-        return nullptr;
-    }
 
-    QTemporaryDir mDir;
-    std::unique_ptr<TerminalHost> mHost;
-    std::unique_ptr<TerminalWindow> mWindow;
+    TerminalFixture mT;
 
 private slots:
     void initTestCase()
     {
         // A first run: no history, a fresh watchlist.
-        QVERIFY(mDir.isValid());
-        qputenv("ZT_DATA_DIR", mDir.path().toLocal8Bit());
-        PBDataChange::installSource(std::make_shared<SimulatedMarket>(7));
-        mHost = std::make_unique<TerminalHost>();
-        mHost->start();
-        mWindow = std::make_unique<TerminalWindow>();
-        mWindow->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        QVERIFY(mT.start());
     }
 
     void cleanupTestCase()
     {
-        mWindow.reset();
-        mHost.reset();
+        mT.stop();
     }
 
     // An entry whose page this build lacks says so in the status line and leaves the
@@ -104,17 +85,17 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QString, status);
-        QVERIFY(mWindow->showPage(QStringLiteral("history")));
-        mWindow->showStatus(QString());
+        QVERIFY(mT.window->showPage(QStringLiteral("history")));
+        mT.window->showStatus(QString());
         ZtToolButton* b = menuButton(button);
         QVERIFY(b);
         QVERIFY(b->isVisible());
         QTest::mouseClick(b, Qt::LeftButton);
-        QCOMPARE(mWindow->statusText(), status);
+        QCOMPARE(mT.window->statusText(), status);
         if (status.isEmpty())
             return;
-        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageZxg"));
-        QCOMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("history")));
+        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageZxg"));
+        QCOMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("history")));
         QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
         QVERIFY(!b->isChecked());
     }
@@ -123,8 +104,8 @@ private slots:
     // as does the mark of its group.
     void settingsEntryOpensTheDialog()
     {
-        QVERIFY(mWindow->showPage(QStringLiteral("history")));
-        mWindow->showStatus(QString());
+        QVERIFY(mT.window->showPage(QStringLiteral("history")));
+        mT.window->showStatus(QString());
         ZtToolButton* b = menuButton(QStringLiteral("MenuSetup"));
         QVERIFY(b && b->isVisible());
         QString opened;
@@ -138,53 +119,53 @@ private slots:
         });
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(opened, QStringLiteral("系统设置"));
-        QCOMPARE(mWindow->statusText(), QString());
-        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageZxg"));
-        QCOMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("history")));
+        QCOMPARE(mT.window->statusText(), QString());
+        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageZxg"));
+        QCOMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("history")));
         QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
     }
 
     // A quick-search function without its page says so once chosen: 10 is 个股资料.
     void unbuiltFunctionSaysSo()
     {
-        QVERIFY(mWindow->showPage(QStringLiteral("market")));
-        mWindow->showStatus(QString());
-        QApplication::setActiveWindow(mWindow.get());
-        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()));
-        mWindow->currentPage()->setFocus();
-        auto* input = mWindow->getFormTitle()->findChild<QLineEdit*>();
+        QVERIFY(mT.window->showPage(QStringLiteral("market")));
+        mT.window->showStatus(QString());
+        QApplication::setActiveWindow(mT.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(mT.window.get()));
+        mT.window->currentPage()->setFocus();
+        auto* input = mT.window->getFormTitle()->findChild<QLineEdit*>();
         QVERIFY(input);
         for (const char c : {'1', '0'})
             QTest::keyClick(QApplication::focusWidget(), c);
         QTRY_COMPARE(input->text(), QStringLiteral("10"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(mWindow->statusText(), QStringLiteral("“个股资料”页面尚未建成"));
-        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageHq"));
+        QTRY_COMPARE(mT.window->statusText(), QStringLiteral("“个股资料”页面尚未建成"));
+        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageHq"));
     }
 
     // A lasting line comes back once a passing one has had its time.
     void passingStatusGivesWayToLasting()
     {
-        mWindow->showStatus(QStringLiteral("用户数据只读"));
-        mWindow->showStatus(QStringLiteral("“排名”页面尚未建成"), 50);
-        QCOMPARE(mWindow->statusText(), QStringLiteral("“排名”页面尚未建成"));
-        QTRY_COMPARE(mWindow->statusText(), QStringLiteral("用户数据只读"));
-        mWindow->showStatus(QString());
+        mT.window->showStatus(QStringLiteral("用户数据只读"));
+        mT.window->showStatus(QStringLiteral("“排名”页面尚未建成"), 50);
+        QCOMPARE(mT.window->statusText(), QStringLiteral("“排名”页面尚未建成"));
+        QTRY_COMPARE(mT.window->statusText(), QStringLiteral("用户数据只读"));
+        mT.window->showStatus(QString());
     }
 
     // On a first run the history is empty and says why; a stock opened lists it.
     void emptyHistorySaysWhy()
     {
         QVERIFY(PubStaticFunc::HisGetAll().isEmpty());
-        QVERIFY(mWindow->showPage(QStringLiteral("history")));
-        auto* hint = mWindow->currentPage()->findChild<QLabel*>(QStringLiteral("EmptyHint"));
+        QVERIFY(mT.window->showPage(QStringLiteral("history")));
+        auto* hint = mT.window->currentPage()->findChild<QLabel*>(QStringLiteral("EmptyHint"));
         QVERIFY(hint);
         QVERIFY(hint->isVisible());
         QVERIFY(hint->text().startsWith(QStringLiteral("还没有打开过股票")));
 
-        QVERIFY(mWindow->showPage(QStringLiteral("market")));
+        QVERIFY(mT.window->showPage(QStringLiteral("market")));
         PubStaticFunc::HisAdd(QStringLiteral("SH600000"));
-        QVERIFY(mWindow->showPage(QStringLiteral("history")));
+        QVERIFY(mT.window->showPage(QStringLiteral("history")));
         QVERIFY(!hint->isVisible());
     }
 
@@ -215,13 +196,13 @@ private slots:
     void clickingAnEntryShowsItsGroup()
     {
         QTest::mouseClick(menuButton(QStringLiteral("MenuBk")), Qt::LeftButton);
-        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageBk"));
+        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageBk"));
         QTest::mouseClick(menuButton(QStringLiteral("MenuHq")), Qt::LeftButton);
-        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageHq"));
+        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageHq"));
         // Exactly one group on screen.
         int shown = 0;
         for (const char* group : {"PageZxg", "PageHq", "PageBk", "PageDemo"}) {
-            auto* w = mWindow->findChild<QWidget*>(group);
+            auto* w = mT.window->findChild<QWidget*>(group);
             QVERIFY2(w, qPrintable(group));
             shown += w->isVisible();
         }
@@ -246,21 +227,21 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, group);
         QFETCH(QString, page);
-        QVERIFY(mWindow->showPage(name));
-        QCOMPARE(mWindow->currentGroup(), group);
-        QVERIFY(mWindow->page(page));
-        QCOMPARE(mWindow->currentPage(), mWindow->page(page));
-        QVERIFY(mWindow->currentPage()->isVisible());
+        QVERIFY(mT.window->showPage(name));
+        QCOMPARE(mT.window->currentGroup(), group);
+        QVERIFY(mT.window->page(page));
+        QCOMPARE(mT.window->currentPage(), mT.window->page(page));
+        QVERIFY(mT.window->currentPage()->isVisible());
         // The menu marks the entry of the group on screen.
-        QCOMPARE(mWindow->leftMenu()->buttons().at(mWindow->leftMenu()->getCheckedMenu())->getXmlData().getTabName(),
+        QCOMPARE(mT.window->leftMenu()->buttons().at(mT.window->leftMenu()->getCheckedMenu())->getXmlData().getTabName(),
                  group);
     }
 
     void unknownPageChangesNothing()
     {
-        QVERIFY(mWindow->showPage(QStringLiteral("HqSZ")));
-        QVERIFY(!mWindow->showPage(QStringLiteral("no-such-page")));
-        QCOMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("HqSZ")));
+        QVERIFY(mT.window->showPage(QStringLiteral("HqSZ")));
+        QVERIFY(!mT.window->showPage(QStringLiteral("no-such-page")));
+        QCOMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("HqSZ")));
     }
 
     void quickSearchFunctionOpensItsTab_data()
@@ -276,12 +257,12 @@ private slots:
     {
         QFETCH(QString, function);
         QFETCH(QString, page);
-        mWindow->showPage(QStringLiteral("sectors"));
+        mT.window->showPage(QStringLiteral("sectors"));
         const ZtXMLMenu entry(PubConfig::getPubMenuNode(QStringLiteral("KeyboardFunctions"), function));
-        QVERIFY(mWindow->openMenuEntry(entry));
-        QCOMPARE(mWindow->currentGroup(), entry.getTabName());
+        QVERIFY(mT.window->openMenuEntry(entry));
+        QCOMPARE(mT.window->currentGroup(), entry.getTabName());
         if (!page.isEmpty())
-            QCOMPARE(mWindow->currentPage(), mWindow->page(page));
+            QCOMPARE(mT.window->currentPage(), mT.window->page(page));
     }
 
     void footerMenuOpensGroups_data()
@@ -300,16 +281,16 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, group);
         QTest::mouseClick(menuButton(QStringLiteral("MenuBk")), Qt::LeftButton);
-        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageBk"));
+        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageBk"));
         auto* b = footMenu()->innerWidget()->findChild<ZtToolButton*>(button);
         QVERIFY(b && b->isVisible());
         QTest::mouseClick(b, Qt::LeftButton);
-        QCOMPARE(mWindow->currentGroup(), group);
-        QCOMPARE(checkedTab(mWindow->leftMenu()), group);
+        QCOMPARE(mT.window->currentGroup(), group);
+        QCOMPARE(checkedTab(mT.window->leftMenu()), group);
         QCOMPARE(checkedTab(footMenu()), group);
         // Alt+Left steps back over footer clicks too.
-        mWindow->leftMenu()->goBackIndentation();
-        QCOMPARE(mWindow->currentGroup(), QStringLiteral("PageBk"));
+        mT.window->leftMenu()->goBackIndentation();
+        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageBk"));
         QTest::mouseClick(menuButton(QStringLiteral("MenuZxg")), Qt::LeftButton);
         QCOMPARE(checkedTab(footMenu()), QStringLiteral("PageZxg"));
     }
@@ -317,70 +298,70 @@ private slots:
     // The ticker shows the indices of the market; a click opens one in the single-stock view.
     void tickerOpensTheIndex()
     {
-        QVERIFY(mWindow->showPage(QStringLiteral("watchlist")));
-        ZtMainFootMarket* ticker = mWindow->boxs()->foot()->market();
+        QVERIFY(mT.window->showPage(QStringLiteral("watchlist")));
+        ZtMainFootMarket* ticker = mT.window->boxs()->foot()->market();
         QVERIFY(ticker->isVisible());
         QTRY_VERIFY(ticker->hitRect(2).isValid());
         QTest::mouseClick(ticker, Qt::LeftButton, Qt::NoModifier, ticker->hitRect(2).center());
-        QTRY_COMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("stock")));
+        QTRY_COMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("stock")));
         QCOMPARE(StockPage::instance()->code(), QStringLiteral("SZ399006"));
     }
 
     // A news line opens the news form; the demo names it in the status line.
     void marqueeLineOpensTheNews()
     {
-        ZtMainHorseRaceLamp* lamp = mWindow->boxs()->foot()->others()->horseRaceLamp();
+        ZtMainHorseRaceLamp* lamp = mT.window->boxs()->foot()->others()->horseRaceLamp();
         QVERIFY(lamp->isVisible());
         const QJsonArray list{QJsonObject{{"objectId", "x1"}, {"title", "快讯"}, {"updatedAt", "2026-12-06T10:00:00"}}};
         lamp->doHorseRaceLamp(QJsonObject{{"status", true}, {"data", list}});
         lamp->doStop();
         ZtUserLabel* line = lamp->lines().first();
         QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, QPoint(3, line->height() / 2));
-        QTRY_VERIFY2(mWindow->statusText().startsWith(QStringLiteral("打开网页：")), qPrintable(mWindow->statusText()));
-        QVERIFY(mWindow->statusText().endsWith(QStringLiteral("detail.html?id=x1")));
-        QTest::mouseMove(mWindow.get(), QPoint(5, 5));
+        QTRY_VERIFY2(mT.window->statusText().startsWith(QStringLiteral("打开网页：")), qPrintable(mT.window->statusText()));
+        QVERIFY(mT.window->statusText().endsWith(QStringLiteral("detail.html?id=x1")));
+        QTest::mouseMove(mT.window.get(), QPoint(5, 5));
     }
 
     void escapeKeepsTheWindowOpen()
     {
-        QTest::keyClick(mWindow.get(), Qt::Key_Escape);
+        QTest::keyClick(mT.window.get(), Qt::Key_Escape);
         QCoreApplication::processEvents();
-        QVERIFY(mWindow->isVisible());
+        QVERIFY(mT.window->isVisible());
     }
 
     void altLeftGoesBack()
     {
         QTest::mouseClick(menuButton(QStringLiteral("MenuZxg")), Qt::LeftButton);
         QTest::mouseClick(menuButton(QStringLiteral("MenuBk")), Qt::LeftButton);
-        QApplication::setActiveWindow(mWindow.get());
-        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()));
-        QTest::keyClick(mWindow.get(), Qt::Key_Left, Qt::AltModifier);
-        QTRY_COMPARE(mWindow->currentGroup(), QStringLiteral("PageZxg"));
+        QApplication::setActiveWindow(mT.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(mT.window.get()));
+        QTest::keyClick(mT.window.get(), Qt::Key_Left, Qt::AltModifier);
+        QTRY_COMPARE(mT.window->currentGroup(), QStringLiteral("PageZxg"));
     }
 
     // Digits and letters typed anywhere in the window go to the quick search in the title.
     void typingOpensTheQuickSearch()
     {
-        QVERIFY(mWindow->showPage(QStringLiteral("market")));
-        QApplication::setActiveWindow(mWindow.get());
-        QVERIFY(QTest::qWaitForWindowActive(mWindow.get()));
-        mWindow->currentPage()->setFocus();
+        QVERIFY(mT.window->showPage(QStringLiteral("market")));
+        QApplication::setActiveWindow(mT.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(mT.window.get()));
+        mT.window->currentPage()->setFocus();
         // Each key goes where the focus is then, as the user's keys do.
         for (const char c : {'6', '0', '0'})
             QTest::keyClick(QApplication::focusWidget(), c);
-        auto* input = mWindow->getFormTitle()->findChild<QLineEdit*>();
+        auto* input = mT.window->getFormTitle()->findChild<QLineEdit*>();
         QVERIFY(input);
         QTRY_COMPARE(input->text(), QStringLiteral("600"));
         QTest::keyClick(input, Qt::Key_Escape);
 
         // A function's shortcut and Enter open its tab: 63 is 深证A股.
-        QVERIFY(mWindow->showPage(QStringLiteral("watchlist")));
-        mWindow->currentPage()->setFocus();
+        QVERIFY(mT.window->showPage(QStringLiteral("watchlist")));
+        mT.window->currentPage()->setFocus();
         for (const char c : {'6', '3'})
             QTest::keyClick(QApplication::focusWidget(), c);
         QTRY_COMPARE(input->text(), QStringLiteral("63"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(mWindow->currentPage(), mWindow->page(QStringLiteral("HqSZ")));
+        QTRY_COMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("HqSZ")));
     }
 
     void noteDialog_data()
@@ -397,12 +378,12 @@ private slots:
         QFETCH(QString, expected);
         bool seen = false;
         QTimer::singleShot(0, this, [&] {
-            ZtFormMainBase* dialog = openDialog();
+            ZtFormMainBase* dialog = TerminalFixture::openDialog();
             if (!dialog)
                 return;
             seen = true;
             // Centred over the terminal window.
-            QVERIFY((dialog->geometry().center() - mWindow->geometry().center()).manhattanLength() <= 2);
+            QVERIFY((dialog->geometry().center() - mT.window->geometry().center()).manhattanLength() <= 2);
             if (accept) {
                 auto* input = dialog->findChild<QLineEdit*>();
                 input->setText(QStringLiteral("长线"));
@@ -412,7 +393,7 @@ private slots:
             }
         });
         QString text = QStringLiteral("旧备注");
-        const bool ok = TerminalDialog::askText(mWindow.get(), QStringLiteral("添加备注/标签"),
+        const bool ok = TerminalDialog::askText(mT.window.get(), QStringLiteral("添加备注/标签"),
                                                 QStringLiteral("备注："), &text);
         QVERIFY(seen);
         QCOMPARE(ok, accept);
