@@ -78,12 +78,15 @@ void SettingsDialog::save()
     exit();
 }
 
-void SettingsDialog::open(ZtLayoutBase* parent)
+bool SettingsDialog::open(ZtLayoutBase* parent)
 {
     auto* dialog = new SettingsDialog(parent);
+    bool saved = false;
+    connect(dialog, &SettingsDialog::onSaved, dialog, [&saved] { saved = true; });
     connect(dialog, &SettingsDialog::onChangePassword, dialog, [dialog] {
         // The simulated market has no account service to change a password with.
         MessageEx::ShowBox(QStringLiteral("演示行情没有账户服务，无法修改登录密码。"), dialog);
     });
     dialog->showDialog();
+    return saved;
 }

@@ -16,8 +16,8 @@ class SettingsDialog : public ZtFormMainBase
 public:
     explicit SettingsDialog(ZtLayoutBase* parent);
 
-    // Runs the dialog modally over the window; returns when it closes.
-    static void open(ZtLayoutBase* parent);
+    // Runs the dialog modally over the window; true when the user saved the settings.
+    static bool open(ZtLayoutBase* parent);
 
     ZtTabWidget* tabs() const { return mTabs; }
     QList<ZtSysSetupWidget*> pages() const { return mPages; }

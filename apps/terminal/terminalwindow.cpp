@@ -8,10 +8,12 @@
 #include <frame/ztmainboxs.h>
 #include <frame/ztmainfoot.h>
 #include <frame/ztmainfootothers.h>
+#include <frame/ztmainhorseracelamp.h>
 #include <frame/ztmainmenu.h>
 #include <frame/zttabwidget.h>
 
 #include <pubcache/pubcache.h>
+#include <pubcache/pubconfig.h>
 #include <pubcache/pubstaticfunc.h>
 
 #include <QButtonGroup>
@@ -142,7 +144,15 @@ TerminalWindow::TerminalWindow() : ZtFormMainBase(nullptr, false, QStringLiteral
             break;
         }
     }
+    applySettings();
     resize(1280, 800);
+}
+
+void TerminalWindow::applySettings()
+{
+    const QVariant marquee = PubConfig::ReadConfig(QStringLiteral("SysSetupInfo"),
+                                                   QStringLiteral("Sys%1").arg(int(SysSetup_ShowMarquee)));
+    mBoxs->foot()->others()->horseRaceLamp()->setVisible(marquee.toBool());
 }
 
 void TerminalWindow::buildGroups(const QList<ZtXMLMenu>& entries)
@@ -276,7 +286,8 @@ bool TerminalWindow::openDialogEntry(const QString& tabName)
 {
     if (tabName != QLatin1String("PageSetup"))
         return false;
-    SettingsDialog::open(this);
+    if (SettingsDialog::open(this))
+        applySettings();
     return true;
 }
 

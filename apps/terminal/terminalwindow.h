@@ -61,6 +61,8 @@ private:
     void showGroup(const QString& tabName);
     // A menu button of the left menu or the footer chose a group.
     void chooseGroup(ZtToolButton* button);
+    // Applies the stored settings the window follows (the footer's news marquee).
+    void applySettings();
     // Entries that open a dialog rather than a page group (the settings); true when one did.
     bool openDialogEntry(const QString& tabName);
     // Menu entries and quick-search functions may name pages this build lacks.

@@ -6,6 +6,7 @@
 
 #include "stockpage.h"
 
+#include <controls/ztpushbutton.h>
 #include <controls/ztuserlabel.h>
 #include <controls/zttoolbutton.h>
 #include <frame/ztformtitle.h>
@@ -22,6 +23,7 @@
 #include <ztlib/simulatedmarket.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLabel>
@@ -123,6 +125,38 @@ private slots:
         QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageZxg"));
         QCOMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("history")));
         QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
+    }
+
+    // Unticking "显示底部滚动资讯" and saving hides the footer's marquee; ticking it
+    // again shows it; cancelling leaves it.
+    void marqueeFollowsItsSetting_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("shownAfter");
+        QTest::newRow("untick, 取消") << "BtnCancel" << true;
+        QTest::newRow("untick, 确定") << "BtnConfirm" << false;
+        QTest::newRow("tick, 确定") << "BtnConfirm" << true;
+    }
+
+    void marqueeFollowsItsSetting()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, shownAfter);
+        ZtMainHorseRaceLamp* lamp = mT.window->boxs()->foot()->others()->horseRaceLamp();
+        QTimer::singleShot(0, [button] {
+            auto* dialog = qobject_cast<SettingsDialog*>(TerminalFixture::openDialog());
+            QVERIFY(dialog);
+            QCheckBox* option = nullptr;
+            for (QCheckBox* b : dialog->findChildren<QCheckBox*>())
+                option = b->text() == QStringLiteral("显示底部滚动资讯") ? b : option;
+            QVERIFY(option && option->isVisible());
+            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+            for (ZtPushButton* b : dialog->findChildren<ZtPushButton*>(button))
+                if (b->isVisible())
+                    QTest::mouseClick(b, Qt::LeftButton);
+        });
+        QTest::mouseClick(menuButton(QStringLiteral("MenuSetup")), Qt::LeftButton);
+        QCOMPARE(lamp->isVisibleTo(mT.window.get()), shownAfter);
     }
 
     // A quick-search function without its page says so once chosen: 10 is 个股资料.
