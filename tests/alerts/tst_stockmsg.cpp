@@ -209,8 +209,6 @@ private slots:
         ZtStockMsgNotice notice(nullptr);
         notice.resize(300, 24);
         notice.setData(message(7, direction));
-        QCOMPARE(notice.getTextLabel()->styleSheet(),
-                 QStringLiteral("color:") + PubCacheCustom::defaultColours().value(colour).value(0) + QStringLiteral(";"));
         QCOMPARE(notice.getTextLabel()->text(), QStringLiteral("09:37 股票7 ") + message(7, direction).getValue(70040).toString());
         notice.show();
         QVERIFY(QTest::qWaitForWindowExposed(&notice));
