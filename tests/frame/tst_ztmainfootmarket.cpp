@@ -208,7 +208,6 @@ private slots:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("code");
         QTest::newRow("first") << 0 << "SH000001";
-        QTest::newRow("third") << 2 << "SZ399006";
         QTest::newRow("left of the first group") << -1 << "";
     }
 
