@@ -118,19 +118,6 @@ private slots:
         QCOMPARE(mMarket->totalCalls(), 0);
     }
 
-    void wholeMarketFromTheWorker()
-    {
-        QVERIFY(PubStaticFunc::setDxjlList({ZtE_DXJL_FastRise, ZtE_DXJL_BigBuy}));
-        mMarket->setAnswer(QStringLiteral("LBGD_Dxjl_All"), messages(5), 100);
-        StockMsg reader;
-        QSignalSpy updates(&reader, &StockMsg::onDataUpdate);
-        reader.InitAll();
-        reader.run();
-        QVERIFY(updates.wait(5000));
-        QCOMPARE(reader.mDataList.count(), 5);
-        reader.stop();
-    }
-
     void followsTheNewestMessage()
     {
         ZtStockMsgGridTable table(nullptr);
