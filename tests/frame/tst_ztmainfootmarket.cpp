@@ -76,7 +76,8 @@ class tst_ZtMainFootMarket : public QObject
 private:
     std::shared_ptr<ScriptedMarket> mMarket;
 
-    // A shown ticker of 800 pixels under a host, with its first list painted.
+    // A shown ticker of 800 pixels under a host, with its first list painted; not
+    // started when no rows are expected.
     void startTicker(Host& host, ZtMainFootMarket*& ticker, int expectedRows)
     {
         ticker = new ZtMainFootMarket(&host);
@@ -84,6 +85,8 @@ private:
         ticker->setGeometry(0, 0, 800, 22);
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
+        if (expectedRows < 0)
+            return;
         ticker->start();
         QTRY_COMPARE(ticker->quotes().count(), expectedRows);
     }
@@ -188,11 +191,8 @@ private slots:
     void nothingBeforeTheFirstList()
     {
         Host host;
-        auto* ticker = new ZtMainFootMarket(&host);
-        host.resize(800, 22);
-        ticker->setGeometry(0, 0, 800, 22);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        ZtMainFootMarket* ticker = nullptr;
+        startTicker(host, ticker, -1);
         QSignalSpy opened(ticker, &ZtLayoutBase::onGotoStock);
         const QImage image = ticker->grab().toImage();
         const QRgb background = image.pixel(0, 0);
@@ -208,7 +208,6 @@ private slots:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("code");
         QTest::newRow("first") << 0 << "SH000001";
-        QTest::newRow("third") << 2 << "SZ399006";
         QTest::newRow("left of the first group") << -1 << "";
     }
 
@@ -244,7 +243,7 @@ private slots:
         startTicker(host, ticker, 1);
         QTRY_VERIFY(ticker->hitRect(0).isValid());
         const QRect hit = ticker->hitRect(0);
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 3; ++i) {
             QTest::mouseMove(ticker, hit.center() + QPoint(i, 0));
             QTRY_VERIFY(QGuiApplication::overrideCursor());
             QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::PointingHandCursor);

@@ -36,3 +36,11 @@ ZtFormMainBase* TerminalFixture::openDialog()
     }
     return nullptr;
 }
+
+QWidget* TerminalFixture::makePage(const QString& name, TerminalShell& shell)
+{
+    for (const TerminalPage& p : TerminalPage::all())
+        if (p.name == name)
+            return p.create(nullptr, shell, ZtXMLMenu());
+    return nullptr;
+}

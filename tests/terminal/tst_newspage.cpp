@@ -1,5 +1,4 @@
-#include "terminalhost.h"
-#include "terminalwindow.h"
+#include "terminalfixture.h"
 
 #include <frame/ztfullscreen.h>
 #include <grids/ztzxgstockgridview.h>
@@ -7,8 +6,6 @@
 #include <pubcache/pubstaticfunc.h>
 #include <web/pubwebview.h>
 #include <web/ztwebview.h>
-#include <ztlib/pbdatachange.h>
-#include <ztlib/simulatedmarket.h>
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +27,7 @@ public:
     static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
 
 private:
-    QWidget* newsPage() const { return mWindow->page(QStringLiteral("news")); }
+    QWidget* newsPage() const { return mT.window->page(QStringLiteral("news")); }
     PubWebView* web() const { return newsPage()->findChild<PubWebView*>(); }
     QLabel* label(const char* name) const { return newsPage()->findChild<QLabel*>(QLatin1String(name)); }
 
@@ -87,22 +84,16 @@ private:
         return out;
     }
 
-    std::unique_ptr<TerminalHost> mHost;
-    std::unique_ptr<TerminalWindow> mWindow;
+    TerminalFixture mT;
 
 private slots:
     void initTestCase()
     {
-        PBDataChange::installSource(std::make_shared<SimulatedMarket>(7));
-        mHost = std::make_unique<TerminalHost>();
-        mHost->start();
-        mWindow = std::make_unique<TerminalWindow>();
-        mWindow->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        QVERIFY(mT.start());
         // WebEngine starts with the first web page, not with the window.
-        QVERIFY(mWindow->findChildren<QWebEngineView*>().isEmpty());
+        QVERIFY(mT.window->findChildren<QWebEngineView*>().isEmpty());
         QCOMPARE(webEngineChildren(), 0);
-        QVERIFY(mWindow->showPage(QStringLiteral("news")));
+        QVERIFY(mT.window->showPage(QStringLiteral("news")));
         QVERIFY(web());
         QSignalSpy ready(web(), &PubWebView::onNoticeMessage);
         QVERIFY(ready.wait(30000));
@@ -115,8 +106,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        mWindow.reset();
-        mHost.reset();
+        mT.stop();
     }
 
     void accountShowsTheRoleAndLogsOut_data()
@@ -152,10 +142,10 @@ private slots:
     // watchlist page shows it without being reopened.
     void pageButtonAddsToTheWatchlist()
     {
-        QVERIFY(mWindow->showPage(QStringLiteral("watchlist")));
-        auto* grid = mWindow->page(QStringLiteral("watchlist"))->findChild<ZtZXGStockGridView*>();
+        QVERIFY(mT.window->showPage(QStringLiteral("watchlist")));
+        auto* grid = mT.window->page(QStringLiteral("watchlist"))->findChild<ZtZXGStockGridView*>();
         QVERIFY(grid);
-        QVERIFY(mWindow->showPage(QStringLiteral("news")));
+        QVERIFY(mT.window->showPage(QStringLiteral("news")));
         const QString code = js(QStringLiteral("codes[1]")).toString();
         QVERIFY(!code.isEmpty());
         PubStaticFunc::ZxgDelete(code);
@@ -210,7 +200,7 @@ private slots:
         QCOMPARE(web()->webView()->page(), web()->webView()->webPage());
         QTest::keyRelease(web(), Qt::Key_Escape);
         QTest::keyRelease(web(), Qt::Key_Escape);
-        QVERIFY(mWindow->isVisible());
+        QVERIFY(mT.window->isVisible());
         QCOMPARE(js(QStringLiteral("document.querySelectorAll('#quotes tbody tr').length > 0")), QVariant(true));
     }
 

@@ -1,5 +1,4 @@
-#include "terminalhost.h"
-#include "terminalpages.h"
+#include "terminalfixture.h"
 
 #include <pubcache/pubcache.h>
 #include <pubcache/pubstaticfunc.h>
@@ -94,22 +93,9 @@ private slots:
 
     void pageAsksThroughTheBus()
     {
-        const auto& pages = TerminalPage::all();
-        const auto page = std::find_if(pages.cbegin(), pages.cend(),
-                                       [](const TerminalPage& p) { return p.name == QLatin1String("watchlist-groups"); });
-        QVERIFY(page != pages.cend());
-        // The page needs nothing of its window.
-        struct : TerminalShell
-        {
-            bool showPage(const QString&) override { return false; }
-            bool openMenuEntry(const ZtXMLMenu&) override { return false; }
-            QWidget* page(const QString&) const override { return nullptr; }
-            QWidget* currentPage() const override { return nullptr; }
-            void addTitleWidget(QWidget*) override {}
-            ZtFormMainBase* mainWindow() override { return nullptr; }
-            void showStatus(const QString&, int) override {}
-        } shell;
-        std::unique_ptr<QWidget> widget(page->create(nullptr, shell, ZtXMLMenu()));
+        NoShell shell;
+        std::unique_ptr<QWidget> widget(TerminalFixture::makePage(QStringLiteral("watchlist-groups"), shell));
+        QVERIFY(widget);
         auto* input = widget->findChild<QLineEdit*>("WatchlistInput");
         auto* tree = widget->findChild<QTreeWidget*>("WatchlistTree");
         QVERIFY(input && tree);

@@ -102,31 +102,6 @@ private slots:
         QVERIFY(!b->isChecked());
     }
 
-    // The settings entry opens the settings dialog over the page on screen, which stays,
-    // as does the mark of its group.
-    void settingsEntryOpensTheDialog()
-    {
-        QVERIFY(mT.window->showPage(QStringLiteral("history")));
-        mT.window->showStatus(QString());
-        ZtToolButton* b = menuButton(QStringLiteral("MenuSetup"));
-        QVERIFY(b && b->isVisible());
-        QString opened;
-        QTimer::singleShot(0, [&opened] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<SettingsDialog*>(w); dialog && dialog->isVisible()) {
-                    opened = dialog->windowTitle();
-                    QTest::keyClick(dialog, Qt::Key_Escape);
-                }
-            }
-        });
-        QTest::mouseClick(b, Qt::LeftButton);
-        QCOMPARE(opened, QStringLiteral("系统设置"));
-        QCOMPARE(mT.window->statusText(), QString());
-        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageZxg"));
-        QCOMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("history")));
-        QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
-    }
-
     // Unticking "显示底部滚动资讯" and saving hides the footer's marquee; ticking it
     // again shows it; cancelling leaves it.
     void marqueeFollowsItsSetting_data()
@@ -142,10 +117,13 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(bool, shownAfter);
+        QVERIFY(mT.window->showPage(QStringLiteral("history")));
         ZtMainHorseRaceLamp* lamp = mT.window->boxs()->foot()->others()->horseRaceLamp();
-        QTimer::singleShot(0, [button] {
+        QString title;
+        QTimer::singleShot(0, [button, &title] {
             auto* dialog = qobject_cast<SettingsDialog*>(TerminalFixture::openDialog());
             QVERIFY(dialog);
+            title = dialog->windowTitle();
             QCheckBox* option = nullptr;
             for (QCheckBox* b : dialog->findChildren<QCheckBox*>())
                 option = b->text() == QStringLiteral("显示底部滚动资讯") ? b : option;
@@ -156,12 +134,33 @@ private slots:
                     QTest::mouseClick(b, Qt::LeftButton);
         });
         QTest::mouseClick(menuButton(QStringLiteral("MenuSetup")), Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("系统设置"));
         QCOMPARE(lamp->isVisibleTo(mT.window.get()), shownAfter);
+        // The dialog opens over the page on screen, which stays, as does its group's mark.
+        QCOMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("history")));
+        QVERIFY(menuButton(QStringLiteral("MenuZxg"))->isChecked());
     }
 
-    // A quick-search function without its page says so once chosen: 10 is 个股资料.
-    void unbuiltFunctionSaysSo()
+    // Digits typed anywhere in the window go to the quick search in the title; Enter
+    // opens the function's tab, or says the page is not built yet.
+    void typedFunctionOpensItsTab_data()
     {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("page");  // empty: the group's page as it was
+        QTest::addColumn<QString>("status");
+        QTest::newRow("63, a board") << "63" << "PageHq" << "HqSZ" << "";
+        QTest::newRow("91, a page of another group") << "91" << "PageZxg" << "history" << "";
+        QTest::newRow("06, a group") << "06" << "PageZxg" << "" << "";
+        QTest::newRow("10, not built") << "10" << "PageHq" << "HqAll" << "“个股资料”页面尚未建成";
+    }
+
+    void typedFunctionOpensItsTab()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, group);
+        QFETCH(QString, page);
+        QFETCH(QString, status);
         QVERIFY(mT.window->showPage(QStringLiteral("market")));
         mT.window->showStatus(QString());
         QApplication::setActiveWindow(mT.window.get());
@@ -169,12 +168,15 @@ private slots:
         mT.window->currentPage()->setFocus();
         auto* input = mT.window->getFormTitle()->findChild<QLineEdit*>();
         QVERIFY(input);
-        for (const char c : {'1', '0'})
-            QTest::keyClick(QApplication::focusWidget(), c);
-        QTRY_COMPARE(input->text(), QStringLiteral("10"));
+        // Each key goes where the focus is then, as the user's keys do.
+        for (const QChar c : keys)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QTRY_COMPARE(input->text(), keys);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(mT.window->statusText(), QStringLiteral("“个股资料”页面尚未建成"));
-        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageHq"));
+        QTRY_COMPARE(mT.window->currentGroup(), group);
+        if (!page.isEmpty())
+            QTRY_COMPARE(mT.window->currentPage(), mT.window->page(page));
+        QCOMPARE(mT.window->statusText(), status);
     }
 
     // A lasting line comes back once a passing one has had its time.
@@ -227,22 +229,6 @@ private slots:
         QCOMPARE(window.currentGroup(), QStringLiteral("PageHq"));
     }
 
-    void clickingAnEntryShowsItsGroup()
-    {
-        QTest::mouseClick(menuButton(QStringLiteral("MenuBk")), Qt::LeftButton);
-        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageBk"));
-        QTest::mouseClick(menuButton(QStringLiteral("MenuHq")), Qt::LeftButton);
-        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageHq"));
-        // Exactly one group on screen.
-        int shown = 0;
-        for (const char* group : {"PageZxg", "PageHq", "PageBk", "PageDemo"}) {
-            auto* w = mT.window->findChild<QWidget*>(group);
-            QVERIFY2(w, qPrintable(group));
-            shown += w->isVisible();
-        }
-        QCOMPARE(shown, 1);
-    }
-
     void showPage_data()
     {
         QTest::addColumn<QString>("name");
@@ -278,27 +264,6 @@ private slots:
         QCOMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("HqSZ")));
     }
 
-    void quickSearchFunctionOpensItsTab_data()
-    {
-        QTest::addColumn<QString>("function");
-        QTest::addColumn<QString>("page");
-        QTest::newRow("with child") << "FuncHqB" << "HqB";
-        QTest::newRow("history") << "FuncHistory" << "history";
-        QTest::newRow("group only") << "FuncZxg" << "";
-    }
-
-    void quickSearchFunctionOpensItsTab()
-    {
-        QFETCH(QString, function);
-        QFETCH(QString, page);
-        mT.window->showPage(QStringLiteral("sectors"));
-        const ZtXMLMenu entry(PubConfig::getPubMenuNode(QStringLiteral("KeyboardFunctions"), function));
-        QVERIFY(mT.window->openMenuEntry(entry));
-        QCOMPARE(mT.window->currentGroup(), entry.getTabName());
-        if (!page.isEmpty())
-            QCOMPARE(mT.window->currentPage(), mT.window->page(page));
-    }
-
     void footerMenuOpensGroups_data()
     {
         QTest::addColumn<QString>("button");
@@ -322,9 +287,16 @@ private slots:
         QCOMPARE(mT.window->currentGroup(), group);
         QCOMPARE(checkedTab(mT.window->leftMenu()), group);
         QCOMPARE(checkedTab(footMenu()), group);
+        // Exactly one group on screen.
+        int shown = 0;
+        for (auto* w : mT.window->boxs()->findChildren<ZtMainBoxBase*>())
+            shown += w->isVisible() && w->objectName().startsWith(QLatin1String("Page"));
+        QCOMPARE(shown, 1);
         // Alt+Left steps back over footer clicks too.
-        mT.window->leftMenu()->goBackIndentation();
-        QCOMPARE(mT.window->currentGroup(), QStringLiteral("PageBk"));
+        QApplication::setActiveWindow(mT.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(mT.window.get()));
+        QTest::keyClick(mT.window.get(), Qt::Key_Left, Qt::AltModifier);
+        QTRY_COMPARE(mT.window->currentGroup(), QStringLiteral("PageBk"));
         QTest::mouseClick(menuButton(QStringLiteral("MenuZxg")), Qt::LeftButton);
         QCOMPARE(checkedTab(footMenu()), QStringLiteral("PageZxg"));
     }
@@ -361,41 +333,6 @@ private slots:
         QTest::keyClick(mT.window.get(), Qt::Key_Escape);
         QCoreApplication::processEvents();
         QVERIFY(mT.window->isVisible());
-    }
-
-    void altLeftGoesBack()
-    {
-        QTest::mouseClick(menuButton(QStringLiteral("MenuZxg")), Qt::LeftButton);
-        QTest::mouseClick(menuButton(QStringLiteral("MenuBk")), Qt::LeftButton);
-        QApplication::setActiveWindow(mT.window.get());
-        QVERIFY(QTest::qWaitForWindowActive(mT.window.get()));
-        QTest::keyClick(mT.window.get(), Qt::Key_Left, Qt::AltModifier);
-        QTRY_COMPARE(mT.window->currentGroup(), QStringLiteral("PageZxg"));
-    }
-
-    // Digits and letters typed anywhere in the window go to the quick search in the title.
-    void typingOpensTheQuickSearch()
-    {
-        QVERIFY(mT.window->showPage(QStringLiteral("market")));
-        QApplication::setActiveWindow(mT.window.get());
-        QVERIFY(QTest::qWaitForWindowActive(mT.window.get()));
-        mT.window->currentPage()->setFocus();
-        // Each key goes where the focus is then, as the user's keys do.
-        for (const char c : {'6', '0', '0'})
-            QTest::keyClick(QApplication::focusWidget(), c);
-        auto* input = mT.window->getFormTitle()->findChild<QLineEdit*>();
-        QVERIFY(input);
-        QTRY_COMPARE(input->text(), QStringLiteral("600"));
-        QTest::keyClick(input, Qt::Key_Escape);
-
-        // A function's shortcut and Enter open its tab: 63 is 深证A股.
-        QVERIFY(mT.window->showPage(QStringLiteral("watchlist")));
-        mT.window->currentPage()->setFocus();
-        for (const char c : {'6', '3'})
-            QTest::keyClick(QApplication::focusWidget(), c);
-        QTRY_COMPARE(input->text(), QStringLiteral("63"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(mT.window->currentPage(), mT.window->page(QStringLiteral("HqSZ")));
     }
 
     void noteDialog_data()
