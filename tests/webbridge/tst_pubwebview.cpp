@@ -76,6 +76,7 @@ private slots:
     void cleanupTestCase()
     {
         h.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(webRenderers(), 0, 20000);
         PBDataChange::installSource(nullptr);
     }
 

@@ -8,6 +8,8 @@
 #include <web/ztwebview.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,6 +24,34 @@ inline void webTestInitMain()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
+
+// Renderer processes started for this test process (children of its zygote). Once
+// the last page is gone, wait for this to reach 0 before the application ends: a web
+// profile torn down while a renderer is still being released crashes at exit.
+inline int webRenderers()
+{
+    const auto field = [](const QString& pid, int index) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return QByteArray();
+        // "pid (name) state ppid ...": the name may hold spaces.
+        const QByteArray line = stat.readAll();
+        return line.mid(line.lastIndexOf(')') + 2).split(' ').value(index);
+    };
+    const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+    int count = 0;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!cmdline.open(QIODevice::ReadOnly) || !cmdline.readAll().contains("--type=renderer"))
+            continue;
+        QByteArray parent = field(pid, 1);
+        for (int depth = 0; depth < 4 && !parent.isEmpty() && parent != self && parent != "1"; ++depth)
+            parent = field(QString::fromLatin1(parent), 1);
+        count += parent == self ? 1 : 0;
+    }
+    return count;
+}
+
 
 struct WebHarness
 {
