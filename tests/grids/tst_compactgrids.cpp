@@ -59,12 +59,6 @@ DQDDataList ticks(int n, double maxVolume = 0)
     return list;
 }
 
-void mouse(QWidget* w, QEvent::Type type, const QPoint& pos)
-{
-    QMouseEvent e(type, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 class Catcher : public ZtLayoutBase
 {
 public:
@@ -204,8 +198,8 @@ void tst_CompactGrids::clickAndArrowsOpen()
     QTRY_COMPARE(root.opened.size(), 1);
 
     ZtWidgetStockGrid* grid = view->getGrid();
-    mouse(grid, QEvent::MouseButtonPress, grid->rowRect(3).center());
-    mouse(grid, QEvent::MouseButtonRelease, grid->rowRect(3).center());
+    TestWindow::mouse(grid, QEvent::MouseButtonPress, grid->rowRect(3).center());
+    TestWindow::mouse(grid, QEvent::MouseButtonRelease, grid->rowRect(3).center());
     QCOMPARE(root.opened.size(), 2);
     QCOMPARE(root.opened.last().first, codeOf(3));
 
@@ -330,11 +324,11 @@ void tst_CompactGrids::tableMouseAndMenu()
 
     ZtWidgetStockGrid* grid = table->getGrid();
     const QPoint at = grid->rowRect(1).center();
-    mouse(grid, QEvent::MouseButtonPress, at);
-    mouse(grid, QEvent::MouseButtonRelease, at);
+    TestWindow::mouse(grid, QEvent::MouseButtonPress, at);
+    TestWindow::mouse(grid, QEvent::MouseButtonRelease, at);
     QCOMPARE(root.presses, 0);
     QCOMPARE(root.releases, 1);
-    mouse(grid, QEvent::MouseButtonDblClick, at);
+    TestWindow::mouse(grid, QEvent::MouseButtonDblClick, at);
     QCOMPARE(root.dialogs, (QList<QPair<QString, int>>{qMakePair(code, int(StockSubType_TickDetail))}));
 
     QSignalSpy lineMode(table, &ZtMinStockGridTable::onChangeLineMode);

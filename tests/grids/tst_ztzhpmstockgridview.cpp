@@ -41,12 +41,6 @@ DQDDataList ranking(int n)
     return list;
 }
 
-void mouse(QWidget* w, QEvent::Type type, const QPoint& pos)
-{
-    QMouseEvent e(type, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 // A parent panel that counts what reaches it.
 class Catcher : public ZtLayoutBase
 {
@@ -231,11 +225,11 @@ void tst_ZtZHPMStockGridView::clicksAndEnter()
 
     ZtWidgetStockGrid* grid = tile->getGrid();
     const QPoint row2 = grid->rowRect(2).center();
-    mouse(grid, QEvent::MouseButtonPress, row2);
-    mouse(grid, QEvent::MouseButtonRelease, row2);
+    TestWindow::mouse(grid, QEvent::MouseButtonPress, row2);
+    TestWindow::mouse(grid, QEvent::MouseButtonRelease, row2);
     QCOMPARE(root.focused.last(), QStringLiteral("SH600002"));
     QCOMPARE(root.mousePresses, QList<ZtLayoutBase*>{tile});
-    mouse(grid, QEvent::MouseButtonDblClick, row2);
+    TestWindow::mouse(grid, QEvent::MouseButtonDblClick, row2);
     QCOMPARE(root.opened.size(), 2);
     QCOMPARE(root.opened.last(), qMakePair(QStringLiteral("SH600002"), int(StockSubType_Chart)));
 }

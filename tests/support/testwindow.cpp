@@ -1,5 +1,7 @@
 #include "testwindow.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QtTest>
@@ -14,6 +16,12 @@ bool showIn(QWidget* root, QWidget* child, const QSize& size)
     root->resize(size);
     root->show();
     return QTest::qWaitForWindowExposed(root);
+}
+
+void mouse(QWidget* w, QEvent::Type type, const QPoint& pos)
+{
+    QMouseEvent e(type, pos, w->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
 }
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEvent>
+#include <QPoint>
 #include <QSize>
 
 class QWidget;
@@ -9,5 +11,8 @@ namespace TestWindow {
 
 // Puts child into root with no margins, sizes root and waits until it is exposed.
 bool showIn(QWidget* root, QWidget* child, const QSize& size);
+
+// A left-button mouse event of that type at pos of w, sent straight to it.
+void mouse(QWidget* w, QEvent::Type type, const QPoint& pos);
 
 }
